@@ -1,0 +1,58 @@
+// The format contract: a file handler reads a file into the document and writes the document
+// to a file, talking to its settings block for the format's options. The main window, merge
+// and split never name a format class; they obtain handlers from the format choice.
+#pragma once
+
+#include "formats/intSettings.h"
+
+#include <QString>
+#include <memory>
+
+class clsSubs;
+
+class intFile {
+public:
+    virtual ~intFile() = default;
+    // Stores the path; most formats repair bare-LF line ends of an existing file first.
+    virtual void setFile(const QString& vData) = 0;
+    virtual QString file() const = 0;
+    // Writes the list; false (after telling the user) when nothing was written.
+    virtual bool Save(clsSubs& Subs) = 0;
+    // Replaces the list by the file's entries; false (after telling the user) on a fault.
+    // Events are on again on every path.
+    virtual bool Load(clsSubs& Subs) = 0;
+    virtual QString SettingSig() const = 0;
+    virtual std::shared_ptr<intSettings> getSettingBlock() const = 0;
+    // Adopts the block only when it belongs to this format.
+    virtual void setSettingBlock(std::shared_ptr<intSettings> block) = 0;
+};
+
+// What every handler shares: the path with its line-end repair and the settings block.
+class FileBase : public intFile {
+public:
+    void setFile(const QString& vData) override;
+    QString file() const override { return path_; }
+    std::shared_ptr<intSettings> getSettingBlock() const override { return block_; }
+    void setSettingBlock(std::shared_ptr<intSettings> block) override;
+
+protected:
+    FileBase(std::shared_ptr<intSettings> block, bool repairsLineEnds = true);
+
+    QString path_;
+    std::shared_ptr<intSettings> block_;
+
+private:
+    bool repairsLineEnds_;
+};
+
+// Switches the document's notifications off for a bulk load and on again on every path.
+class EventsOff {
+public:
+    explicit EventsOff(clsSubs& s);
+    ~EventsOff();
+    EventsOff(const EventsOff&) = delete;
+    EventsOff& operator=(const EventsOff&) = delete;
+
+private:
+    clsSubs& subs_;
+};

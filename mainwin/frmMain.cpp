@@ -1,0 +1,186 @@
+#include "mainwin/frmMain.h"
+#include "controls/SubListing.h"
+#include "controls/timeBar.h"
+#include "formats/intFile.h"
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
+#include "platform/MsgBox.h"
+#include "platform/Unloadable.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolBar>
+
+namespace {
+// The original measured its layout against the outer window; here the central widget excludes
+// the menu and band bar, so its margins are what is left of those allowances.
+constexpr int kSideMargin = 8;   // each side of the listing and the bottom strip
+constexpr int kBottomMargin = 2; // below the bottom strip
+constexpr int kGap = 3;          // between the listing and the bottom strip
+constexpr int kMinWidthTwips = 5000;
+constexpr int kMinHeightTwips = 4000;
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Untitled - Lumerin"));
+    buildControls();
+    Form_Load();
+    resize(760, 560);
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls() {
+    Toolbar1 = new QToolBar(QStringLiteral("Toolbar1"), this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    addToolBar(Qt::TopToolBarArea, Toolbar1);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("frmMainClient"));
+    setCentralWidget(central);
+
+    picListing = new SubListing(central);
+    picListing->setObjectName(QStringLiteral("picListing"));
+
+    picBar = new QWidget(central);
+    picBar->setObjectName(QStringLiteral("picBar"));
+    tBar = new timeBar(picBar);
+    tBar->setObjectName(QStringLiteral("tBar"));
+    scrBar = new QScrollBar(Qt::Horizontal, picBar);
+    scrBar->setObjectName(QStringLiteral("scrBar"));
+    btZoom = new QPushButton(QStringLiteral("Zoom In"), picBar);
+    btZoom->setObjectName(QStringLiteral("btZoom"));
+    btZoomOut = new QPushButton(QStringLiteral("Zoom Out"), picBar);
+    btZoomOut->setObjectName(QStringLiteral("btZoomOut"));
+    for (QPushButton* b : {btZoom, btZoomOut}) b->setFocusPolicy(Qt::NoFocus);
+
+    connect(btZoom, &QPushButton::clicked, this, &frmMain::btZoom_Click);
+    connect(btZoomOut, &QPushButton::clicked, this, &frmMain::btZoomOut_Click);
+    connect(tBar, &timeBar::AskRulerSpace, this, &frmMain::tBar_AskRulerSpace);
+    connect(tBar, &timeBar::EnableZoomIn, this, &frmMain::tBar_EnableZoomIn);
+    connect(tBar, &timeBar::EnableZoomOut, this, &frmMain::tBar_EnableZoomOut);
+}
+
+void frmMain::Form_Load() {
+    sFile.clear();
+    cTime = new clsTime(this);
+    cSel = new clsTime(this);
+    cSelA = new clsTime(this);
+    cSelB = new clsTime(this);
+    cSubs = new clsSubs(this);
+    bTime = new clsTime(this);
+    cMarkS = new clsTime(this);
+    cMarkS1 = new clsTime(this);
+    cMarkS2 = new clsTime(this);
+    cMarkT = new clsTime(this);
+    cMarkT1 = new clsTime(this);
+    cMarkT2 = new clsTime(this);
+
+    for (clsTime* m : {cMarkS, cMarkS1, cMarkS2}) m->setMin(-2);
+    for (clsTime* m : {cMarkT, cMarkT1, cMarkT2}) m->setMax(MaxTime);
+    for (clsTime* m : {cMarkS, cMarkS1, cMarkS2}) m->setValue(-2);
+    bTime->SetScroller(scrBar, 1000);
+    for (clsTime* m : {cSel, cSelA, cSelB}) {
+        m->setMin(-2);
+        m->setValue(-2);
+    }
+    cTime->setMin(0);
+    cTime->setMax(MaxTime);
+
+    picListing->setNewLineChar(QStringLiteral("\u00A4"));
+    bChanged = false;
+
+    connect(cSubs, &clsSubs::CountChange, this, &frmMain::cSubs_CountChange);
+    connect(cSubs, &clsSubs::MajorChange, this, &frmMain::cSubs_MajorChange);
+
+    picListing->SetStruct(cSubs, cSel, cSelA, cSelB);
+    picListing->SetMarkers(cMarkS, cMarkS1, cMarkS2);
+    tBar->SetSubs(cSubs);
+    tBar->SetTime(bTime, cMarkT, cMarkT1, cMarkT2);
+    tBar->SetSel(cSel, cMarkS, cMarkS1, cMarkS2, cSelA, cSelB);
+
+    tBar->Redraw();
+    UpdateUI();
+}
+
+void frmMain::UpdateUI() {}
+
+void frmMain::updateSelectionBounds() {
+    const int last = cSubs->count() - 1;
+    for (clsTime* m : {cSel, cSelA, cSelB, cMarkS, cMarkS1, cMarkS2}) m->setMax(last);
+}
+
+void frmMain::cSubs_CountChange() { updateSelectionBounds(); }
+void frmMain::cSubs_MajorChange() { updateSelectionBounds(); }
+
+void frmMain::btZoom_Click() { tBar->ZoomIn(); }
+void frmMain::btZoomOut_Click() { tBar->ZoomOut(); }
+
+void frmMain::tBar_AskRulerSpace(bool b) {
+    bRulers = b;
+    subArrange();
+}
+
+void frmMain::tBar_EnableZoomIn(bool b) { btZoom->setEnabled(b); }
+void frmMain::tBar_EnableZoomOut(bool b) { btZoomOut->setEnabled(b); }
+
+void frmMain::resizeEvent(QResizeEvent* e) {
+    QMainWindow::resizeEvent(e);
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        const int minW = kMinWidthTwips / Twips, minH = kMinHeightTwips / Twips;
+        if (width() < minW || height() < minH) {
+            resize(std::max(width(), minW), std::max(height(), minH));
+            return; // the resize arranges the children
+        }
+    }
+    if (!(windowState() & Qt::WindowMinimized)) subArrange();
+}
+
+void frmMain::subArrange() {
+    QWidget* client = centralWidget();
+    const int W = client->width(), H = client->height();
+    const int scrH = scrBar->sizeHint().height();
+    const int rulers = bRulers ? 20 : 0;
+    const int barH = scrH + 34 + 3 + rulers;
+    const int stripW = std::max(0, W - 2 * kSideMargin);
+    const int barTop = H - barH - kBottomMargin;
+    picListing->setGeometry(kSideMargin, 0, stripW, std::max(0, barTop - kGap));
+    picBar->setGeometry(kSideMargin, barTop, stripW, barH);
+
+    const int zoomW = std::max({60, btZoom->sizeHint().width(), btZoomOut->sizeHint().width()});
+    const int innerW = picBar->width(), innerH = picBar->height();
+    scrBar->setGeometry(0, innerH - scrH, std::max(0, innerW - zoomW), scrH);
+    const int half = innerH / 2;
+    btZoom->setGeometry(innerW - zoomW, 0, zoomW, half);
+    btZoomOut->setGeometry(innerW - zoomW, half, zoomW, half);
+    tBar->setGeometry(0, 0, std::max(0, innerW - zoomW - 1), std::max(0, innerH - scrH));
+
+    picListing->Redraw();
+    tBar->Redraw();
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+    if (bChanged &&
+        MsgBox(QStringLiteral("Changes will be lost.  Are you sure?"), vb::OKCancel, QStringLiteral("Sure?")) == vb::Cancel) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+    Form_Unload();
+}
+
+void frmMain::Form_Unload() {
+    // Later windows first, as they were loaded after this one.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        QWidget* w = *it;
+        if (w == this) continue;
+        if (auto* u = dynamic_cast<Unloadable*>(w)) u->Unload();
+        else if (w->isVisible()) w->close();
+    }
+    QCoreApplication::quit();
+}

@@ -1,0 +1,95 @@
+#include "controls/SubListing.h"
+#include "controls/timeBar.h"
+#include "mainwin/frmMain.h"
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
+#include "platform/Unloadable.h"
+#include "tests/support/Scripted.h"
+
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(MainWindowStartup, SharedValuesStartWithTheirBounds) {
+    frmMain w;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Untitled - Lumerin"));
+    EXPECT_TRUE(w.sFile.isEmpty());
+    EXPECT_FALSE(w.bChanged);
+    for (clsTime* t : {w.cSel, w.cSelA, w.cSelB, w.cMarkS, w.cMarkS1, w.cMarkS2}) {
+        EXPECT_EQ(t->value(), -2);
+        EXPECT_EQ(t->Min(), -2);
+        EXPECT_EQ(t->Max(), 0);
+    }
+    for (clsTime* t : {w.cMarkT, w.cMarkT1, w.cMarkT2, w.cTime}) EXPECT_EQ(t->Max(), frmMain::MaxTime);
+    EXPECT_EQ(w.bTime->scroller(), w.scrBar);
+    EXPECT_DOUBLE_EQ(w.bTime->coefficient(), 1000.0);
+    EXPECT_EQ(w.picListing->NewLineChar(), QStringLiteral("\u00A4"));
+    EXPECT_EQ(w.btZoom->text(), QStringLiteral("Zoom In"));
+    EXPECT_EQ(w.btZoomOut->text(), QStringLiteral("Zoom Out"));
+}
+
+TEST(MainWindowStartup, SelectionBoundsFollowTheCount) {
+    frmMain w;
+    w.cSubs->AddSub(QStringLiteral("a"), 0, 10);
+    w.cSubs->AddSub(QStringLiteral("b"), 20, 30);
+    for (clsTime* t : {w.cSel, w.cSelA, w.cSelB, w.cMarkS, w.cMarkS1, w.cMarkS2}) EXPECT_EQ(t->Max(), 1);
+    w.cSel->setValue(1);
+    w.cSubs->EnableEvents(false);
+    w.cSubs->Clear();
+    w.cSubs->EnableEvents(true);
+    w.cSubs->RaiseMajor();
+    EXPECT_EQ(w.cSel->Max(), -1);
+    EXPECT_EQ(w.cSel->value(), -1);
+}
+
+TEST(MainWindowLayout, MinimumSizeAndRulerSpace) {
+    frmMain w;
+    w.show();
+    w.resize(100, 100);
+    EXPECT_GE(w.width(), 5000 / frmMain::Twips);
+    EXPECT_GE(w.height(), 4000 / frmMain::Twips);
+    w.resize(800, 600);
+    const int listH = w.picListing->height(), barH = w.picBar->height();
+    emit w.tBar->AskRulerSpace(true);
+    EXPECT_EQ(w.picBar->height(), barH + 20);
+    EXPECT_EQ(w.picListing->height(), listH - 20);
+    // Inside the strip: the bar at the bottom, the zoom buttons stacked at the right.
+    EXPECT_EQ(w.scrBar->geometry().bottom(), w.picBar->height() - 1);
+    EXPECT_EQ(w.btZoom->x(), w.picBar->width() - w.btZoom->width());
+    EXPECT_EQ(w.btZoomOut->y(), w.btZoom->height());
+    EXPECT_EQ(w.tBar->height(), w.picBar->height() - w.scrBar->height());
+    EXPECT_LT(w.tBar->geometry().right(), w.btZoom->x());
+}
+
+TEST(MainWindowClose, UnsavedChangesQuestion) {
+    frmMain w;
+    w.show();
+    w.bChanged = true;
+    Boxes().expect(vb::Cancel, QStringLiteral("Changes will be lost.  Are you sure?"));
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].title, QStringLiteral("Sure?"));
+    EXPECT_EQ(Boxes().shown[0].flags, vb::OKCancel);
+    Boxes().expect(vb::OK);
+    EXPECT_TRUE(w.close());
+}
+
+namespace {
+struct ToolWindow : QWidget, Unloadable {
+    int unloads = 0;
+    void Unload() override { ++unloads; }
+};
+} // namespace
+
+TEST(MainWindowClose, UnloadReachesEveryOtherWindow) {
+    frmMain w;
+    w.show();
+    ToolWindow tool;
+    QWidget plain;
+    plain.show();
+    EXPECT_TRUE(w.close()); // unchanged: no question
+    EXPECT_EQ(tool.unloads, 1);
+    EXPECT_FALSE(plain.isVisible());
+}

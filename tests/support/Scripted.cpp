@@ -1,0 +1,119 @@
+#include "tests/support/Scripted.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+#include <QTemporaryDir>
+
+namespace {
+ScriptedBoxes boxes;
+ScriptedForms forms;
+FakeDesktop desk;
+QTemporaryDir* programDir = nullptr;
+
+// Resets the stand-ins around every test and checks that every scripted answer was used.
+class ResetListener : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override {
+        boxes.reset();
+        forms.reset();
+        desk.reset();
+    }
+};
+} // namespace
+
+ScriptedBoxes& Boxes() { return boxes; }
+ScriptedForms& Forms() { return forms; }
+FakeDesktop& FakeDesk() { return desk; }
+
+int ScriptedBoxes::show(const QString& text, int flags, const QString& title) {
+    shown.push_back({text, flags, title});
+    if (script_.empty()) {
+        ADD_FAILURE() << "Unexpected message box: \"" << text.toStdString() << "\" (" << title.toStdString() << ")";
+        return (flags & 0x0F) == vb::OKOnly ? vb::OK : vb::Cancel;
+    }
+    Expected e = script_.front();
+    script_.pop_front();
+    if (!e.textPart.isEmpty()) {
+        EXPECT_TRUE(text.contains(e.textPart))
+            << "box \"" << text.toStdString() << "\" lacks \"" << e.textPart.toStdString() << "\"";
+    }
+    return e.answer;
+}
+
+void ScriptedBoxes::expect(int answer, const QString& textPart) { script_.push_back({answer, textPart}); }
+
+void ScriptedBoxes::reset() {
+    shown.clear();
+    script_.clear();
+}
+
+void ScriptedForms::run(QDialog* form) {
+    shown.append(form->objectName());
+    if (script_.empty()) {
+        ADD_FAILURE() << "Unexpected modal form: " << form->objectName().toStdString();
+        form->hide();
+        return;
+    }
+    Handler h = std::move(script_.front());
+    script_.pop_front();
+    form->show();
+    h(form);
+    if (form->isVisible()) {
+        ADD_FAILURE() << "Modal form still open after its handler: " << form->objectName().toStdString();
+        form->hide();
+    }
+}
+
+void ScriptedForms::expect(Handler handler) { script_.push_back(std::move(handler)); }
+
+void ScriptedForms::reset() {
+    shown.clear();
+    script_.clear();
+}
+
+QAction* FakeDesktop::popup(QMenu* menu, const QPoint&) {
+    popups.append(menu->objectName());
+    if (popupChoices.empty()) return nullptr;
+    const QString name = popupChoices.front();
+    popupChoices.pop_front();
+    if (name.isEmpty()) return nullptr;
+    auto* action = menu->findChild<QAction*>(name);
+    if (!action) {
+        for (QAction* a : menu->actions())
+            if (a->objectName() == name) action = a;
+    }
+    if (!action) {
+        ADD_FAILURE() << "No action " << name.toStdString() << " in popup " << menu->objectName().toStdString();
+        return nullptr;
+    }
+    action->trigger();
+    return action;
+}
+
+void FakeDesktop::reset() {
+    folder = programDir ? programDir->path() : QString();
+    command.clear();
+    beeps = 0;
+    clipboard.clear();
+    opened.clear();
+    shellResult = 42;
+    exitCodes.clear();
+    popups.clear();
+    popupChoices.clear();
+}
+
+void ScriptedEnvironment::SetUp() {
+    programDir = new QTemporaryDir();
+    InstallMessageBoxes(&boxes);
+    InstallModalRunner(&forms);
+    InstallDesktop(&desk);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ResetListener);
+}
+
+void ScriptedEnvironment::TearDown() {
+    InstallMessageBoxes(nullptr);
+    InstallModalRunner(nullptr);
+    InstallDesktop(nullptr);
+    delete programDir;
+    programDir = nullptr;
+}

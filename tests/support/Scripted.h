@@ -1,0 +1,93 @@
+// Scripted stand-ins for the platform services: message boxes with recorded texts and
+// scripted answers, modal forms handled by test code, and a recording desktop. Every test
+// runs with them installed; an unexpected box or form fails the test instead of blocking.
+#pragma once
+
+#include "platform/Desktop.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <vector>
+
+class QDialog;
+
+struct ShownBox {
+    QString text;
+    int flags;
+    QString title;
+};
+
+class ScriptedBoxes : public MessageBoxes {
+public:
+    int show(const QString& text, int flags, const QString& title) override;
+    // The next box is answered with answer; its text must contain textPart when given.
+    void expect(int answer, const QString& textPart = QString());
+    std::vector<ShownBox> shown;
+    void reset();
+
+private:
+    struct Expected {
+        int answer;
+        QString textPart;
+    };
+    std::deque<Expected> script_;
+};
+
+class ScriptedForms : public ModalRunner {
+public:
+    using Handler = std::function<void(QDialog*)>;
+    void run(QDialog* form) override;
+    // The next modal form is given to handler, which fills it and presses its buttons.
+    void expect(Handler handler);
+    QStringList shown; // object names of the forms shown
+    void reset();
+
+private:
+    std::deque<Handler> script_;
+};
+
+class FakeDesktop : public Desktop {
+public:
+    QString programFolder() override { return folder; }
+    QString commandLine() override { return command; }
+    void beep() override { ++beeps; }
+    QString clipboardText() override { return clipboard; }
+    void setClipboardText(const QString& text) override { clipboard = text; }
+    QAction* popup(QMenu* menu, const QPoint& globalPos) override;
+    QStringList screenFonts() override { return fonts; }
+    int shellOpen(const QString& document) override {
+        opened.append(document);
+        return shellResult;
+    }
+    void exitProgram(int code) override { exitCodes.push_back(code); }
+    void reset();
+
+    QString folder;
+    QString command;
+    int beeps = 0;
+    QString clipboard;
+    QStringList fonts{QStringLiteral("Arial"), QStringLiteral("Courier New"), QStringLiteral("Times New Roman"),
+                      QStringLiteral("Verdana")};
+    QStringList opened;
+    int shellResult = 42;
+    std::vector<int> exitCodes;
+    // Popups shown (menu object names) and the action object name to choose for each ("" none).
+    QStringList popups;
+    std::deque<QString> popupChoices;
+};
+
+// The stand-ins every test sees; reset before each test.
+ScriptedBoxes& Boxes();
+ScriptedForms& Forms();
+FakeDesktop& FakeDesk();
+
+class ScriptedEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override;
+    void TearDown() override;
+};
