@@ -2,6 +2,9 @@
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 
+#include <QStringList>
+#include <initializer_list>
+
 namespace {
 QString& newLineField() {
     static QString field = QStringLiteral("\u00A4");
@@ -85,3 +88,28 @@ int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSen
 QString IndexOrNone(int i) { return i >= 0 ? Str(i) : QStringLiteral(" None"); }
 
 QString TimeOrNone(qint32 t) { return t != 0 ? FormatTime(t) : QStringLiteral(" None"); }
+
+namespace {
+QString filterList(std::initializer_list<const char*> pairs) {
+    QStringList parts;
+    for (const char* p : pairs) parts << QString::fromUtf8(p);
+    return parts.join(QChar(0));
+}
+} // namespace
+
+QString SubFileFilter() {
+    return filterList({"All supported formats (*.srt,*.smi,*.sami,*.sub,*.ssa,*.txt)", "*.srt;*.smi;*.sami;*.sub;*.txt;*.ssa",
+                       "Subrip (*.srt)", "*.srt",
+                       "SAMI (*.smi, *.sami)", "*.smi;*.sami",
+                       "SubViewer 1.0 (*.sub)", "*.sub",
+                       "SubViewer 2.0 (*.sub)", "*.sub",
+                       "MicroDVD (*.sub, *.txt)", "*.sub;*.txt",
+                       "Substation Alpha v4.00(+) (*.ssa)", "*.ssa",
+                       "Raw text (*.txt)", "*.txt"});
+}
+
+QString MediaFileFilter() {
+    return filterList({"Video files (*.avi, *.mpg, *.divx, *.wmv, *.asf)", "*.avi;*.mpg;*.divx;*.wmv;*.asf",
+                       "Audio files (*.mp3, *.midi, *.ogg)", "*.mp3;*.midi;*.ogg",
+                       "All files (*.*)", "*.*"});
+}
