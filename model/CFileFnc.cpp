@@ -53,7 +53,9 @@ void FixLineEnds(const QString& path) {
     const qsizetype cr = data.indexOf('\r');
     const qsizetype lf = data.indexOf('\n');
     if (lf < 0 || (cr >= 0 && cr < lf)) return;
-    if (!QFileInfo(path).isWritable()) return;
+    // A file marked read-only is left alone, even for a user who could write it anyway.
+    const QFileInfo info(path);
+    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) return;
     QByteArray out;
     out.reserve(data.size() + data.size() / 16 + 2);
     for (qsizetype i = 0; i < data.size(); ++i) {

@@ -13,7 +13,11 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class QDialog;
 

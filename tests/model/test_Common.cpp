@@ -1,0 +1,117 @@
+#include "model/Common.h"
+#include "model/RuntimeError.h"
+#include "tests/support/Scripted.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+const QString S(const char* s) { return QString::fromUtf8(s); }
+} // namespace
+
+TEST(TimeText, FormatTimeFields) {
+    EXPECT_EQ(FormatTime(0), S("00:00:00.000"));
+    EXPECT_EQ(FormatTime(((1 * 60 + 2) * 60 + 3) * 1000 + 4), S("01:02:03.004"));
+    EXPECT_EQ(FormatTime(59 * 60000 + 59999), S("00:59:59.999"));
+    // Hours keep their last two digits; negative times carry the sign into the fields.
+    EXPECT_EQ(FormatTime(100 * 3600000), S("00:00:00.000"));
+    EXPECT_EQ(FormatTime(123 * 3600000 + 45), S("23:00:00.045"));
+    EXPECT_EQ(FormatTime(-1500), S("00:00:-1.500"));
+    EXPECT_EQ(FormatTime(-5), S("00:00:00.0-5"));
+}
+
+TEST(TimeText, ParseTimeByPositions) {
+    EXPECT_EQ(ParseTime(S("01:02:03.004")), ((1 * 60 + 2) * 60 + 3) * 1000 + 4);
+    EXPECT_EQ(ParseTime(S("00:00:01,500")), 1500); // the decimal character is never read
+    // A one-digit fraction: the last three characters "1.5" read as 1.5 ms, halves to even.
+    EXPECT_EQ(ParseTime(S("00:00:01.5")), 1002);
+    EXPECT_EQ(ParseTime(S("00:00:02.5")), 2002);
+    EXPECT_EQ(ParseTime(S("00:00:03.5")), 3004);
+    // Unreadable fields count as 0; a short field reads its leading number.
+    EXPECT_EQ(ParseTime(QString()), 0);
+    EXPECT_EQ(ParseTime(S("xx:yy:zz.abc")), 0);
+    // "1:" is also the last three characters: 1 h and 1 ms.
+    EXPECT_EQ(ParseTime(S("1:")), 3600001);
+    EXPECT_EQ(ParseTime(S(" 1:02:03.004")), ((1 * 60 + 2) * 60 + 3) * 1000 + 4);
+}
+
+TEST(TimeText, FormatThenParseRoundTrips) {
+    for (qint32 t : {0, 1, 999, 1000, 59999, 60000, 3599999, 3600000, 86399999, 359999999}) {
+        EXPECT_EQ(ParseTime(FormatTime(t)), t) << t;
+    }
+}
+
+TEST(TextProcedures, PadZerosAndHexPad) {
+    EXPECT_EQ(PadZeros(S("7"), 3), S("007"));
+    EXPECT_EQ(PadZeros(S("12345"), 3), S("345"));
+    EXPECT_EQ(PadZeros(42, 2), S("42"));
+    EXPECT_EQ(HexPad(255, 2), S("FF"));
+    EXPECT_EQ(HexPad(10, 4), S("000A"));
+    EXPECT_EQ(HexPad(0, 8), S("00"));
+    EXPECT_EQ(HexPad(0x123456, 4), S("3456"));
+    EXPECT_EQ(HexPad(-1, 8), S("FFFFFFFF"));
+}
+
+TEST(TextProcedures, PopToken) {
+    QString src = S("one\r\ntwo\r\n");
+    EXPECT_EQ(PopToken(src, S("\r\n")), S("one"));
+    EXPECT_EQ(src, S("two\r\n"));
+    EXPECT_EQ(PopToken(src, S("\r\n")), S("two"));
+    EXPECT_TRUE(src.isEmpty());
+    src = S("whole");
+    EXPECT_EQ(PopToken(src, S(";")), S("whole"));
+    EXPECT_TRUE(src.isEmpty());
+    // The separator is found without regard to case.
+    src = S("leftXright");
+    EXPECT_EQ(PopToken(src, S("x")), S("left"));
+    EXPECT_EQ(src, S("right"));
+    src = S(";b");
+    EXPECT_EQ(PopToken(src, S(";")), QString());
+    EXPECT_EQ(src, S("b"));
+}
+
+TEST(WholeWordSearch, SkipsHitsInsideWords) {
+    EXPECT_EQ(InStrWord(1, S("within in"), S("in"), Qt::CaseSensitive, true), 8);
+    EXPECT_EQ(InStrWord(1, S("within in"), S("in"), Qt::CaseSensitive, false), 5);
+    EXPECT_EQ(InStrWord(6, S("within in"), S("in"), Qt::CaseSensitive, false), 8);
+    EXPECT_EQ(InStrWord(6, S("in within"), S("in"), Qt::CaseSensitive, true), 0);
+    EXPECT_EQ(InStrWord(1, S("within"), S("in"), Qt::CaseSensitive, true), 0);
+    EXPECT_EQ(InStrWord(1, S("in"), S("in"), Qt::CaseSensitive, true), 1);
+    EXPECT_EQ(InStrWord(1, S("(in)"), S("in"), Qt::CaseSensitive, true), 2);
+    EXPECT_EQ(InStrWord(1, S("x µin"), S("in"), Qt::CaseSensitive, true), 4);
+    EXPECT_EQ(InStrWord(1, S("Word word"), S("WORD"), Qt::CaseInsensitive, true), 1);
+    EXPECT_EQ(InStrWord(1, S("Word word"), S("word"), Qt::CaseSensitive, true), 6);
+    EXPECT_EQ(InStrWord(1, S("abc"), S("x"), Qt::CaseSensitive, false), 0);
+}
+
+TEST(WholeWordSearch, LineBreaksDelimitWords) {
+    // The listing shows line breaks as the new-line field; stored texts hold CR LF.
+    EXPECT_EQ(InStrWord(1, S("one¤two"), S("two"), Qt::CaseSensitive, true), 5);
+    EXPECT_EQ(InStrWord(1, S("one\r\ntwo"), S("two"), Qt::CaseSensitive, true), 6);
+    EXPECT_EQ(InStrWord(1, S("one\r\ntwo"), S("one"), Qt::CaseSensitive, true), 1);
+    SetNewLineField(S("|"));
+    EXPECT_EQ(InStrWord(1, S("one¤two"), S("two"), Qt::CaseSensitive, true), 0);
+    EXPECT_EQ(InStrWord(1, S("one|two"), S("two"), Qt::CaseSensitive, true), 5);
+    SetNewLineField(S("¤"));
+}
+
+TEST(TextProcedures, NoneDisplays) {
+    EXPECT_EQ(IndexOrNone(12), S(" 12"));
+    EXPECT_EQ(IndexOrNone(0), S(" 0"));
+    EXPECT_EQ(IndexOrNone(-2), S(" None"));
+    EXPECT_EQ(TimeOrNone(0), S(" None"));
+    EXPECT_EQ(TimeOrNone(1500), S("00:00:01.500"));
+    EXPECT_EQ(TimeOrNone(-1500), S("00:00:-1.500"));
+}
+
+TEST(FilterLists, PairsSeparatedByNul) {
+    const QStringList sub = SubFileFilter().split(QChar(0));
+    ASSERT_EQ(sub.size(), 16);
+    EXPECT_EQ(sub.at(0), S("All supported formats (*.srt,*.smi,*.sami,*.sub,*.ssa,*.txt)"));
+    EXPECT_EQ(sub.at(1), S("*.srt;*.smi;*.sami;*.sub;*.txt;*.ssa"));
+    EXPECT_EQ(sub.at(10), S("MicroDVD (*.sub, *.txt)"));
+    EXPECT_EQ(sub.at(15), S("*.txt"));
+    const QStringList media = MediaFileFilter().split(QChar(0));
+    ASSERT_EQ(media.size(), 6);
+    EXPECT_EQ(media.at(5), S("*.*"));
+}
