@@ -36,8 +36,7 @@ public:
         d.setAcceptMode(QFileDialog::AcceptSave);
         d.setFileMode(QFileDialog::AnyFile);
         if (d.exec() != QDialog::Accepted || d.selectedFiles().isEmpty()) return std::nullopt;
-        const int i = static_cast<int>(QtNameFilters(filterList).indexOf(d.selectedNameFilter()));
-        return SaveChoice{d.selectedFiles().first(), i < 0 ? 1 : i + 1};
+        return SaveChoice{d.selectedFiles().first(), chosenFilter(d, filterList)};
     }
 
     std::optional<QString> browseFolder(const QString& title, QWidget* owner) override {
@@ -50,6 +49,16 @@ public:
     }
 
 private:
+    // The 1-based position of the chosen filter; the dialog names it without the hidden patterns.
+    static int chosenFilter(const QFileDialog& d, const QString& filterList) {
+        const QString chosen = d.selectedNameFilter();
+        const QList<FilterPair> pairs = filterPairs(filterList);
+        const QStringList filters = QtNameFilters(filterList);
+        for (int i = 0; i < pairs.size(); ++i)
+            if (chosen == filters.at(i) || chosen == pairs.at(i).description) return i + 1;
+        return 1;
+    }
+
     static void prepare(QFileDialog& d, const QString& filterList) {
         d.setObjectName(QStringLiteral("FileDialog"));
         d.setOption(QFileDialog::DontUseNativeDialog);
