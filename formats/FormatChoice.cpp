@@ -39,7 +39,8 @@ std::unique_ptr<intFile> available(std::optional<FileType> type) {
 
 QString GetExt(const QString& path) {
     const qsizetype dot = path.lastIndexOf(u'.');
-    if (dot < 0 || dot == path.size() - 1) throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("no extension"));
+    if (dot < 0 || dot == path.size() - 1)
+        throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("no extension"));
     return path.mid(dot + 1);
 }
 
@@ -78,39 +79,53 @@ FileType FileTypeByExt(const QString& path) {
 
 FileType FileTypeByIndex(int index, const QString& path) {
     switch (index) {
-    case 1: return FileType::SRT;
-    case 2: return FileType::SMI;
-    case 3: return FileType::SV1;
-    case 4: return FileType::SV2;
-    case 5: return FileType::TXT;
-    case 6: return FileType::SSA;
-    case 7: return FileType::RAW;
-    default: return FileTypeByExt(path);
+    case 1:
+        return FileType::SRT;
+    case 2:
+        return FileType::SMI;
+    case 3:
+        return FileType::SV1;
+    case 4:
+        return FileType::SV2;
+    case 5:
+        return FileType::TXT;
+    case 6:
+        return FileType::SSA;
+    case 7:
+        return FileType::RAW;
+    default:
+        return FileTypeByExt(path);
     }
 }
 
 // The one place where a format's handler class is named.
 std::unique_ptr<intFile> NewFileHandler(FileType type) {
     switch (type) {
-    case FileType::SRT: return std::make_unique<clsFileSRT>();
+    case FileType::SRT:
+        return std::make_unique<clsFileSRT>();
     case FileType::TXT:
     case FileType::SMI:
     case FileType::SV1:
     case FileType::SV2:
     case FileType::SSA:
-    case FileType::RAW: return nullptr;
+    case FileType::RAW:
+        return nullptr;
     }
     return nullptr;
 }
 
-std::unique_ptr<intFile> DetectFileHandler(const QString& path) { return available(DetectFileType(path)); }
-std::unique_ptr<intFile> FileHandlerByExt(const QString& path) { return available(FileTypeByExt(path)); }
+std::unique_ptr<intFile> DetectFileHandler(const QString& path) {
+    return available(DetectFileType(path));
+}
+std::unique_ptr<intFile> FileHandlerByExt(const QString& path) {
+    return available(FileTypeByExt(path));
+}
 std::unique_ptr<intFile> FileHandlerByIndex(int index, const QString& path) {
     return available(FileTypeByIndex(index, path));
 }
 
-QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder,
-                    int& filterIndex) {
+QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title,
+                    const QString& initialFolder, int& filterIndex) {
     int index = filterIndex;
     const QString path = GetSaveFileRaw(owner, filterList, title, initialFolder, index);
     if (path == u"cancel") return path;

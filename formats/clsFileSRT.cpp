@@ -16,7 +16,9 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // Only a character that can't be part of a time field separates the milliseconds; anything
 // else means the line is malformed and the current separator stays.
-bool isDecimalChar(QChar c) { return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':'; }
+bool isDecimalChar(QChar c) {
+    return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':';
+}
 
 qint32 timeField(const QString& line, qsizetype from, const QString& dec) {
     QString t = line.mid(from, 12);
@@ -40,15 +42,16 @@ bool clsFileSRT::Load(clsSubs& Subs) {
     QStringList lines;
     QString error;
     if (!ReadLines(path_, lines, &error)) {
-        MsgBox(QStringLiteral("Could not read ") + path_ + kCrLf + error, vb::Exclamation, QStringLiteral("Error"));
+        MsgBox(QStringLiteral("Could not read ") + path_ + kCrLf + error, vb::Exclamation,
+               QStringLiteral("Error"));
         return false;
     }
     int entry = 0;
     try {
         parse(lines, Subs, frm, entry);
     } catch (const std::exception&) {
-        MsgBox(QStringLiteral("This is not a valid SRT subtitle file.") + kCrLf + QStringLiteral("Fault in sub") +
-                   Str(entry - 1),
+        MsgBox(QStringLiteral("This is not a valid SRT subtitle file.") + kCrLf +
+                   QStringLiteral("Fault in sub") + Str(entry - 1),
                vb::Exclamation, QStringLiteral("Error"));
         return false;
     }
@@ -70,7 +73,8 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
     qsizetype i = 0;
     while (i < n) {
         ++entry;
-        while (i < n && lines.at(i).trimmed().isEmpty()) ++i;
+        while (i < n && lines.at(i).trimmed().isEmpty())
+            ++i;
         if (i == n) break; // trailing blank lines add no entry
         ++i;               // the entry number: any text
         const int k = Subs.AddSub(QString(), 0, 0);
@@ -100,22 +104,21 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
 
 QString clsFileSRT::Compose(const clsSubs& Subs) const {
     const clsFileSRTFrm1* frm = form();
-    const QString dec = frm ? frm->DecimalChar() : QStringLiteral(",");
+    const QChar dec = frm ? frm->DecimalChar().at(0) : QChar(u',');
     const QString arrow = QStringLiteral(" --> ");
-    const QString point = QStringLiteral(".");
     QString out;
     out.reserve(Subs.count() * 64);
     for (int i = 0; i < Subs.count(); ++i) {
         out += QString::number(i + 1);
         out += kCrLf;
-        out += FormatTime(Subs.SubTimeIn(i)).replace(point, dec);
+        out += FormatTime(Subs.SubTimeIn(i)).replace(u'.', dec);
         out += arrow;
-        out += FormatTime(Subs.SubTimeOut(i)).replace(point, dec);
+        out += FormatTime(Subs.SubTimeOut(i)).replace(u'.', dec);
         out += kCrLf;
-        // A blank text line would end the entry on reading, so it is not written.
-        QString rest = Subs.SubText(i);
-        while (!rest.isEmpty()) {
-            const QString line = PopToken(rest, kCrLf);
+        // One line per piece of the text; a blank piece would end the entry on reading, so it
+        // is not written.
+        const QString text = Subs.SubText(i);
+        for (QStringView line : QStringView(text).split(kCrLf)) {
             if (line.trimmed().isEmpty()) continue;
             out += line;
             out += kCrLf;
@@ -128,7 +131,8 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
 bool clsFileSRT::Save(clsSubs& Subs) {
     QString error;
     if (!WriteTextFile(path_, Compose(Subs), &error)) {
-        MsgBox(QStringLiteral("Could not write ") + path_ + kCrLf + error, vb::Exclamation, QStringLiteral("Error"));
+        MsgBox(QStringLiteral("Could not write ") + path_ + kCrLf + error, vb::Exclamation,
+               QStringLiteral("Error"));
         return false;
     }
     return true;

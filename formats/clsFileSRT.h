@@ -7,7 +7,7 @@
 class clsFileSRTFrm1;
 
 class clsFileSRT : public FileBase {
-public:
+  public:
     clsFileSRT();
 
     bool Save(clsSubs& Subs) override;
@@ -17,7 +17,7 @@ public:
     // The whole file text for the list, as Save writes it.
     QString Compose(const clsSubs& Subs) const;
 
-private:
+  private:
     clsFileSRTFrm1* form() const;
     // Reads the lines into the list; throws on a fault, with entry counting the entries begun.
     void parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* frm, int& entry);

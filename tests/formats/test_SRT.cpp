@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) { return QString::fromUtf8(s); }
+const QString S(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 struct Entry {
     qint32 in, out;
@@ -21,11 +23,14 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-void PrintTo(const Entry& e, std::ostream* os) { *os << e.in << "-" << e.out << " \"" << e.text.toStdString() << '"'; }
+void PrintTo(const Entry& e, std::ostream* os) {
+    *os << e.in << "-" << e.out << " \"" << e.text.toStdString() << '"';
+}
 
 std::vector<Entry> entries(const clsSubs& s) {
     std::vector<Entry> v;
-    for (int i = 0; i < s.count(); ++i) v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
+    for (int i = 0; i < s.count(); ++i)
+        v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
     return v;
 }
 
@@ -70,7 +75,8 @@ TEST(SubRipRead, BlankLinesAndLineEnds) {
 }
 
 TEST(SubRipRead, AnEntryWithoutText) {
-    Loaded l("1\r\n00:00:01,000 --> 00:00:02,000\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nb\r\n\r\n3\r\n");
+    Loaded l(
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nb\r\n\r\n3\r\n");
     EXPECT_TRUE(l.ok);
     // The number line alone at the end still makes an (empty) entry.
     EXPECT_EQ(entries(l.subs),
@@ -97,7 +103,8 @@ TEST(SubRipRead, FileEndingAfterATimeLineIsAFault) {
 
 TEST(SubRipRead, MoreEntriesThanTheListHolds) {
     QByteArray bytes;
-    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n";
+    for (int i = 0; i <= clsSubs::Capacity; ++i)
+        bytes += "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n";
     Boxes().expect(vb::OK, S("Fault in sub 10001"));
     Loaded l(bytes);
     EXPECT_FALSE(l.ok);
@@ -119,7 +126,8 @@ TEST(SubRipRead, LoadSendsOneMajorChangeAtMost) {
     f.setFile(dir.write(S("a.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\na\r\n\r\n"));
     clsSubs subs;
     subs.AddSub(S("old"), 0, 1);
-    QSignalSpy change(&subs, &clsSubs::Change), count(&subs, &clsSubs::CountChange), major(&subs, &clsSubs::MajorChange);
+    QSignalSpy change(&subs, &clsSubs::Change), count(&subs, &clsSubs::CountChange),
+        major(&subs, &clsSubs::MajorChange);
     ASSERT_TRUE(f.Load(subs));
     EXPECT_EQ(change.count() + count.count() + major.count(), 0); // the caller raises MajorChange
     EXPECT_TRUE(subs.eventsEnabled());

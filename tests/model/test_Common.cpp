@@ -1,4 +1,5 @@
 #include "model/Common.h"
+#include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "tests/support/Scripted.h"
 
@@ -6,7 +7,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) { return QString::fromUtf8(s); }
+const QString S(const char* s) {
+    return QString::fromUtf8(s);
+}
 } // namespace
 
 TEST(TimeText, FormatTimeFields) {
@@ -35,9 +38,29 @@ TEST(TimeText, ParseTimeByPositions) {
     EXPECT_EQ(ParseTime(S(" 1:02:03.004")), ((1 * 60 + 2) * 60 + 3) * 1000 + 4);
 }
 
+TEST(TimeText, FieldsReadAsNumericValues) {
+    // Each field is the numeric value of its characters, as everywhere in the program.
+    auto reference = [](const QString& t) {
+        const double h = Val(t.mid(0, 2)), m = Val(t.mid(3, 2)), s = Val(t.mid(6, 2)), f = Val(t.right(3));
+        return CLng(CLng(CLng(h * 60 + m) * 60.0 + s) * 1000.0 + f);
+    };
+    for (const char* t : {"12:34:56,789", "-1:-2:-3.-45", "+1:+2:+3.+45", " 1: 2: 3. 45", "1.:2.:3..5.",
+                          "00:00:00.0.5", "00:00:00.-.5", "ab:cd:ef.ghi", "9", "99", "99:", "00:00:01.25",
+                          "00:00:01..5", "00:00:01.5.", "00:00:01\t5", "00:00:01.+-5"}) {
+        EXPECT_EQ(ParseTime(S(t)), reference(S(t))) << t;
+    }
+}
+
 TEST(TimeText, FormatThenParseRoundTrips) {
     for (qint32 t : {0, 1, 999, 1000, 59999, 60000, 3599999, 3600000, 86399999, 359999999}) {
         EXPECT_EQ(ParseTime(FormatTime(t)), t) << t;
+    }
+    // Every field of every time, hours past 99 included, against the fields' definition.
+    for (qint64 t = 0; t < 2147483647; t = t * 3 + 7919) {
+        const qint32 v = static_cast<qint32>(t);
+        const QString expected = PadZeros(t / 3600000, 2) + u':' + PadZeros(t / 60000 % 60, 2) + u':' +
+                                 PadZeros(t / 1000 % 60, 2) + u'.' + PadZeros(t % 1000, 3);
+        EXPECT_EQ(FormatTime(v), expected) << t;
     }
 }
 

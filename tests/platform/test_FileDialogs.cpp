@@ -16,7 +16,7 @@ const QString kFilters = QStringLiteral("Subrip (*.srt)") + QChar(0) + QStringLi
 
 // Runs the real dialogs for one test and drives the dialog that opens with a handler.
 class RealDialogs {
-public:
+  public:
     RealDialogs() : previous_(InstallFileDialogs(nullptr)) {}
     ~RealDialogs() { InstallFileDialogs(previous_); }
 
@@ -35,15 +35,15 @@ public:
         });
     }
 
-private:
+  private:
     FileDialogs* previous_;
 };
 } // namespace
 
 TEST(FileDialogs, QtFiltersTakeThePatternHalf) {
-    EXPECT_EQ(QtNameFilters(kFilters),
-              (QStringList{QStringLiteral("Subrip (*.srt) (*.srt)"), QStringLiteral("SAMI (*.smi, *.sami) (*.smi *.sami)"),
-                           QStringLiteral("Raw text (*.txt) (*.txt)")}));
+    EXPECT_EQ(QtNameFilters(kFilters), (QStringList{QStringLiteral("Subrip (*.srt) (*.srt)"),
+                                                    QStringLiteral("SAMI (*.smi, *.sami) (*.smi *.sami)"),
+                                                    QStringLiteral("Raw text (*.txt) (*.txt)")}));
 }
 
 TEST(FileDialogs, ResultsKeepTheCancelConvention) {
@@ -54,12 +54,14 @@ TEST(FileDialogs, ResultsKeepTheCancelConvention) {
     Dialogs().expectSave(QStringLiteral("/s/b"), 3);
     Dialogs().expectFolder(QStringLiteral("/s"));
     int index = 7;
-    EXPECT_EQ(GetOpenFile(nullptr, kFilters, QStringLiteral("Open"), QStringLiteral("/s/")), QStringLiteral("cancel"));
+    EXPECT_EQ(GetOpenFile(nullptr, kFilters, QStringLiteral("Open"), QStringLiteral("/s/")),
+              QStringLiteral("cancel"));
     EXPECT_EQ(GetSaveFileRaw(nullptr, kFilters, QStringLiteral("Save"), QStringLiteral("/s/"), index),
               QStringLiteral("cancel"));
     EXPECT_EQ(index, 7); // a cancelled save leaves the index alone
     EXPECT_EQ(BrowseFolder(QStringLiteral("Pick"), nullptr), QString());
-    EXPECT_EQ(GetOpenFile(nullptr, kFilters, QStringLiteral("Open"), QStringLiteral("/s/")), QStringLiteral("/s/a.srt"));
+    EXPECT_EQ(GetOpenFile(nullptr, kFilters, QStringLiteral("Open"), QStringLiteral("/s/")),
+              QStringLiteral("/s/a.srt"));
     EXPECT_EQ(GetSaveFileRaw(nullptr, kFilters, QStringLiteral("Save"), QStringLiteral("/s/"), index),
               QStringLiteral("/s/b"));
     EXPECT_EQ(index, 2);
@@ -122,8 +124,9 @@ TEST(ShellOpen, FailuresAreTold) {
     Boxes().expect(vb::OK);
     ShellOpen(QStringLiteral("/x/manual.html"));
     ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].text, QStringLiteral("Problem running your web browser. You should check that your "
-                                                     "browser is correctly installed. (Error  2)"));
+    EXPECT_EQ(Boxes().shown[0].text,
+              QStringLiteral("Problem running your web browser. You should check that your "
+                             "browser is correctly installed. (Error  2)"));
     EXPECT_EQ(Boxes().shown[0].title, QStringLiteral("Browser Unavailable"));
     EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly | vb::Exclamation);
 
@@ -132,7 +135,8 @@ TEST(ShellOpen, FailuresAreTold) {
     ShellOpen(QStringLiteral("/x/manual.html"));
     ASSERT_EQ(Boxes().shown.size(), 2u);
     EXPECT_EQ(Boxes().shown[1].text,
-              QStringLiteral("Lumerin could not find a file association for /x/manual.html on your system. You should "
-                             "check that your browser is correctly installed and associated with this type of file."));
+              QStringLiteral(
+                  "Lumerin could not find a file association for /x/manual.html on your system. You should "
+                  "check that your browser is correctly installed and associated with this type of file."));
     EXPECT_EQ(Boxes().shown[1].flags, vb::OKOnly | vb::Exclamation);
 }
