@@ -106,19 +106,10 @@ TEST(CommandLineOpen, MissingOrUndecidableFileStartsUntitled) {
     EXPECT_FALSE(w.cSettings);
 }
 
-TEST(FileMenu, CaptionsAndButtons) {
+TEST(FileMenu, NothingToSaveInAnEmptyDocument) {
     frmMain w;
     EXPECT_EQ(w.mnuFile->title(), S("&File"));
-    QStringList texts;
-    for (QAction* a : w.mnuFile->actions())
-        if (!a->isSeparator()) texts << a->objectName() + u'=' + a->text();
-    EXPECT_EQ(texts, (QStringList{S("mnuNew=&New subtitle file"), S("mnuOpen=&Open subtitle file"),
-                                  S("mnuSave=&Save subtitle file"), S("mnuSaveAs=Save subtitle file &As"),
-                                  S("mnuExit=E&xit")}));
-    EXPECT_EQ(w.Toolbar1Button(1)->toolTip(), S("New subtitle file"));
-    EXPECT_EQ(w.Toolbar1Button(2)->toolTip(), S("Open subtitle file"));
     EXPECT_EQ(w.Toolbar1Button(3)->toolTip(), S("Save subtitle file"));
-    // Nothing to save in an empty document.
     EXPECT_FALSE(w.mnuSave->isEnabled());
     EXPECT_FALSE(w.mnuSaveAs->isEnabled());
     EXPECT_FALSE(w.Toolbar1Button(3)->isEnabled());
@@ -151,7 +142,7 @@ TEST(FileOpen, LoadsTheChosenFile) {
     EXPECT_EQ(w.SubFolder(), dir.folder());
 }
 
-TEST(FileOpen, MissingDefaultFolderFallsBackToTheProgramFolder) {
+TEST(FileDialogsStart, MissingDefaultFolderFallsBackToTheProgramFolder) {
     TempDir dir;
     frmMain w;
     w.setSubFolder(dir.path(S("gone/")));
@@ -163,6 +154,14 @@ TEST(FileOpen, MissingDefaultFolderFallsBackToTheProgramFolder) {
     EXPECT_EQ(w.SubFolder(), ProgramFolder());
     EXPECT_EQ(w.MovieFolder(), ProgramFolder());
     EXPECT_EQ(w.windowTitle(), S("Untitled - Lumerin"));
+
+    w.cSubs->AddSub(S("x"), 0, 1);
+    w.setSubFolder(dir.path(S("gone")));
+    Dialogs().expectCancel(S("save"));
+    trigger(w, "mnuSaveAs");
+    EXPECT_EQ(Dialogs().shown.back().folder, ProgramFolder());
+    EXPECT_EQ(w.SubFolder(), ProgramFolder());
+    EXPECT_TRUE(w.bChanged);
 }
 
 TEST(FileOpen, UnsavedChangesQuestion) {
@@ -278,21 +277,6 @@ TEST(FileSaveAs, SameFormatKeepsTheSettingsBlock) {
     EXPECT_EQ(w.cFile->getSettingBlock(), block);
     EXPECT_EQ(dir.read(S("copy.srt")), QByteArray("1\r\n00:00:01.000 --> 00:00:02.500\r\nx\r\n\r\n"));
     EXPECT_EQ(w.sFile, dir.path(S("copy.srt")));
-}
-
-TEST(FileSaveAs, UnwritableDefaultFolderFallsBack) {
-    TempDir dir;
-    frmMain w;
-    w.cSubs->AddSub(S("x"), 0, 1);
-    w.setSubFolder(dir.path(S("gone")));
-    w.setMovieFolder(QString());
-    Dialogs().expectCancel(S("save"));
-    trigger(w, "mnuSaveAs");
-    ASSERT_EQ(Dialogs().shown.size(), 1u);
-    EXPECT_EQ(Dialogs().shown[0].folder, ProgramFolder());
-    EXPECT_EQ(w.SubFolder(), ProgramFolder());
-    EXPECT_EQ(w.MovieFolder(), ProgramFolder());
-    EXPECT_TRUE(w.bChanged);
 }
 
 TEST(FileSaveAs, FailedWriteChangesNothing) {
