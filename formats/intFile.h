@@ -16,6 +16,8 @@ public:
     // Stores the path; most formats repair bare-LF line ends of an existing file first.
     virtual void setFile(const QString& vData) = 0;
     virtual QString file() const = 0;
+    // Stores the path of a file about to be written over, without touching that file.
+    virtual void setSavePath(const QString& path) = 0;
     // Writes the list; false (after telling the user) when nothing was written.
     virtual bool Save(clsSubs& Subs) = 0;
     // Replaces the list by the file's entries; false (after telling the user) on a fault.
@@ -32,6 +34,7 @@ class FileBase : public intFile {
 public:
     void setFile(const QString& vData) override;
     QString file() const override { return path_; }
+    void setSavePath(const QString& path) override { path_ = path; }
     std::shared_ptr<intSettings> getSettingBlock() const override { return block_; }
     void setSettingBlock(std::shared_ptr<intSettings> block) override;
 

@@ -6,6 +6,8 @@
 #include <QMainWindow>
 #include <memory>
 
+class QAction;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QToolBar;
@@ -28,6 +30,23 @@ public:
     QString GetFile() const { return sFile; }
     // Brings every command's enabled and checked state up to date.
     void UpdateUI();
+    // Records that another part of the program loaded filename into the document.
+    void LoadReset(const QString& filename);
+
+    // The file commands.
+    void subNew();
+    void subOpen();
+    // False when nothing was written (cancelled or failed).
+    bool subSave();
+    bool subSaveAs();
+
+    // Default folders and the "remember the last folder" switch of the program settings.
+    QString SubFolder() const { return txtSubs_; }
+    void setSubFolder(const QString& f) { txtSubs_ = f; }
+    QString MovieFolder() const { return txtMovie_; }
+    void setMovieFolder(const QString& f) { txtMovie_ = f; }
+    bool LastUsed() const { return chLastUsed_; }
+    void setLastUsed(bool b) { chLastUsed_ = b; }
 
     // Document state.
     QString sFile;
@@ -50,8 +69,17 @@ public:
     clsTime* cMarkT1 = nullptr;
     clsTime* cMarkT2 = nullptr;
 
-    // Controls.
+    // Menus.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuSaveAs = nullptr;
+    QAction* mnuExit = nullptr;
+
+    // Controls. Toolbar buttons are counted from 1, separators included.
     QToolBar* Toolbar1 = nullptr;
+    QAction* Toolbar1Button(int index) const;
     SubListing* picListing = nullptr;
     QWidget* picBar = nullptr;
     timeBar* tBar = nullptr;
@@ -66,6 +94,13 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private slots:
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuExit_Click();
+    void Toolbar1_ButtonClick(int index);
+    void cSubs_Change(int iSub);
     void cSubs_CountChange();
     void cSubs_MajorChange();
     void btZoom_Click();
@@ -76,7 +111,17 @@ private slots:
 
 private:
     void buildControls();
+    void buildMenus();
+    void buildToolbars();
+    bool askDiscardChanges();
+    void setCaptionFor(const QString& path);
+    void loadFile(std::unique_ptr<intFile> handler, const QString& path);
+    void openCommandLine();
     void Form_Load();
     void Form_Unload();
     void updateSelectionBounds();
+
+    QString txtSubs_;
+    QString txtMovie_;
+    bool chLastUsed_ = true;
 };

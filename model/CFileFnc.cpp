@@ -10,7 +10,8 @@
 QString AddFilterExt(const QString& path, const QString& filterList, int index) {
     const QStringList parts = filterList.split(QChar(0));
     QStringList patterns;
-    for (qsizetype i = 1; i < parts.size(); i += 2) patterns.append(parts.at(i));
+    for (qsizetype i = 1; i < parts.size(); i += 2)
+        patterns.append(parts.at(i));
     if (patterns.size() > 51 || index < 1 || index > patterns.size())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     const QStringList exts = patterns.at(index - 1).split(u';');
@@ -41,7 +42,9 @@ QString FolderOf(const QString& path) {
     return p < 0 ? QString() : path.left(p + 1);
 }
 
-bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
+bool FileExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
 
 void FixLineEnds(const QString& path) {
     QFile f(path);
@@ -53,7 +56,9 @@ void FixLineEnds(const QString& path) {
     const qsizetype cr = data.indexOf('\r');
     const qsizetype lf = data.indexOf('\n');
     if (lf < 0 || (cr >= 0 && cr < lf)) return;
-    if (!QFileInfo(path).isWritable()) return;
+    // A file marked read-only is left alone, even for a user who could write it anyway.
+    const QFileInfo info(path);
+    if (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)) return;
     QByteArray out;
     out.reserve(data.size() + data.size() / 16 + 2);
     for (qsizetype i = 0; i < data.size(); ++i) {

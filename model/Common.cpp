@@ -2,6 +2,9 @@
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 
+#include <QStringList>
+#include <initializer_list>
+
 namespace {
 QString& newLineField() {
     static QString field = QStringLiteral("\u00A4");
@@ -16,9 +19,30 @@ QString PadZeros(const QString& s, int n) {
     return t.right(n);
 }
 
-QString PadZeros(qint64 v, int n) { return PadZeros(QString::number(v), n); }
+QString PadZeros(qint64 v, int n) {
+    return PadZeros(QString::number(v), n);
+}
 
 QString FormatTime(qint32 ms) {
+    if (ms >= 0) {
+        // The common case without the text building of the general one below: a whole file's
+        // times are formatted on every save.
+        qint64 t = ms;
+        char16_t buf[12];
+        auto put = [&buf](int at, qint64 v, int digits) {
+            for (int i = digits - 1; i >= 0; --i, v /= 10)
+                buf[at + i] = char16_t(u'0' + v % 10);
+        };
+        put(9, t % 1000, 3);
+        t /= 1000;
+        put(6, t % 60, 2);
+        t /= 60;
+        put(3, t % 60, 2);
+        put(0, (t / 60) % 100, 2);
+        buf[2] = buf[5] = u':';
+        buf[8] = u'.';
+        return QString(reinterpret_cast<const QChar*>(buf), 12);
+    }
     qint64 t = ms;
     const QString f = PadZeros(t % 1000, 3);
     t /= 1000;
@@ -30,14 +54,43 @@ QString FormatTime(qint32 ms) {
     return h + u':' + m + u':' + s + u'.' + f;
 }
 
+namespace {
+// The numeric value of a short field, read as Val reads a text, without building any text.
+double fieldValue(QStringView v) {
+    bool negative = false, seenSign = false, seenDigit = false, seenPoint = false;
+    qint64 mantissa = 0;
+    int decimals = 0;
+    for (QChar c : v) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') continue;
+        if ((c == u'-' || c == u'+') && !seenSign && !seenDigit && !seenPoint) {
+            seenSign = true;
+            negative = c == u'-';
+        } else if (c >= u'0' && c <= u'9') {
+            seenDigit = true;
+            mantissa = mantissa * 10 + (c.unicode() - u'0');
+            if (seenPoint) ++decimals;
+        } else if (c == u'.' && !seenPoint) {
+            seenPoint = true;
+        } else {
+            break;
+        }
+    }
+    double r = static_cast<double>(mantissa);
+    for (int i = 0; i < decimals; ++i)
+        r /= 10; // fields are at most three characters long
+    return negative ? -r : r;
+}
+} // namespace
+
 qint32 ParseTime(const QString& text) {
-    const double h = Val(text.mid(0, 2));
-    const double m = Val(text.mid(3, 2));
-    const double s = Val(text.mid(6, 2));
-    const double f = Val(text.right(3));
-    double v = CLng(h * 60 + m);
-    v = CLng(v * 60 + s);
-    return CLng(v * 1000 + f);
+    const QStringView v(text);
+    const double h = fieldValue(v.mid(0, 2));
+    const double m = fieldValue(v.mid(3, 2));
+    const double s = fieldValue(v.mid(6, 2));
+    const double f = fieldValue(v.size() > 3 ? v.last(3) : v);
+    double t = CLng(h * 60 + m);
+    t = CLng(t * 60 + s);
+    return CLng(t * 1000 + f);
 }
 
 QString PopToken(QString& source, const QString& separator) {
@@ -59,14 +112,19 @@ QString HexPad(qint64 value, int n) {
     return PadZeros(QString::number(u, 16).toUpper(), n);
 }
 
-void SetNewLineField(const QString& s) { newLineField() = s; }
-QString NewLineField() { return newLineField(); }
+void SetNewLineField(const QString& s) {
+    newLineField() = s;
+}
+QString NewLineField() {
+    return newLineField();
+}
 
 bool IsWordDelimiter(QChar c, Qt::CaseSensitivity compare) {
     return kDelimiters.contains(c, compare) || newLineField().contains(c, compare);
 }
 
-int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSensitivity compare, bool whole) {
+int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSensitivity compare,
+              bool whole) {
     if (start < 1) start = 1;
     if (search.isEmpty() || start > text.size()) return 0;
     qsizetype from = start - 1;
@@ -82,6 +140,32 @@ int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSen
     }
 }
 
-QString IndexOrNone(int i) { return i >= 0 ? Str(i) : QStringLiteral(" None"); }
+QString IndexOrNone(int i) {
+    return i >= 0 ? Str(i) : QStringLiteral(" None");
+}
 
-QString TimeOrNone(qint32 t) { return t != 0 ? FormatTime(t) : QStringLiteral(" None"); }
+QString TimeOrNone(qint32 t) {
+    return t != 0 ? FormatTime(t) : QStringLiteral(" None");
+}
+
+namespace {
+QString filterList(std::initializer_list<const char*> pairs) {
+    QStringList parts;
+    for (const char* p : pairs)
+        parts << QString::fromUtf8(p);
+    return parts.join(QChar(0));
+}
+} // namespace
+
+QString SubFileFilter() {
+    return filterList({"All supported formats (*.srt,*.smi,*.sami,*.sub,*.ssa,*.txt)",
+                       "*.srt;*.smi;*.sami;*.sub;*.txt;*.ssa", "Subrip (*.srt)", "*.srt",
+                       "SAMI (*.smi, *.sami)", "*.smi;*.sami", "SubViewer 1.0 (*.sub)", "*.sub",
+                       "SubViewer 2.0 (*.sub)", "*.sub", "MicroDVD (*.sub, *.txt)", "*.sub;*.txt",
+                       "Substation Alpha v4.00(+) (*.ssa)", "*.ssa", "Raw text (*.txt)", "*.txt"});
+}
+
+QString MediaFileFilter() {
+    return filterList({"Video files (*.avi, *.mpg, *.divx, *.wmv, *.asf)", "*.avi;*.mpg;*.divx;*.wmv;*.asf",
+                       "Audio files (*.mp3, *.midi, *.ogg)", "*.mp3;*.midi;*.ogg", "All files (*.*)", "*.*"});
+}

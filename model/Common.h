@@ -27,3 +27,8 @@ QString NewLineField();
 
 QString IndexOrNone(int i);
 QString TimeOrNone(qint32 t);
+
+// Filter lists of the file dialogs: description and pattern pairs separated by NUL characters.
+// The save dialog's filter index minus one selects the subtitle format.
+QString SubFileFilter();
+QString MediaFileFilter();

@@ -9,6 +9,7 @@ namespace {
 ScriptedBoxes boxes;
 ScriptedForms forms;
 FakeDesktop desk;
+ScriptedDialogs dialogs;
 QTemporaryDir* programDir = nullptr;
 
 // Resets the stand-ins around every test and checks that every scripted answer was used.
@@ -17,6 +18,7 @@ class ResetListener : public ::testing::EmptyTestEventListener {
         boxes.reset();
         forms.reset();
         desk.reset();
+        dialogs.reset();
     }
 };
 } // namespace
@@ -24,6 +26,58 @@ class ResetListener : public ::testing::EmptyTestEventListener {
 ScriptedBoxes& Boxes() { return boxes; }
 ScriptedForms& Forms() { return forms; }
 FakeDesktop& FakeDesk() { return desk; }
+ScriptedDialogs& Dialogs() { return dialogs; }
+
+std::optional<ScriptedDialogs::Expected> ScriptedDialogs::next(const ShownDialog& d) {
+    shown.push_back(d);
+    if (script_.empty()) {
+        ADD_FAILURE() << "Unexpected " << d.kind.toStdString() << " dialog: \"" << d.title.toStdString() << "\"";
+        return std::nullopt;
+    }
+    Expected e = script_.front();
+    script_.pop_front();
+    if (e.kind != d.kind) {
+        ADD_FAILURE() << "Expected a " << e.kind.toStdString() << " dialog, got " << d.kind.toStdString() << " \""
+                      << d.title.toStdString() << "\"";
+        return std::nullopt;
+    }
+    if (e.cancel) return std::nullopt;
+    return e;
+}
+
+std::optional<QString> ScriptedDialogs::openFile(QWidget*, const QString& filterList, const QString& title,
+                                                 const QString& folder) {
+    const auto e = next({QStringLiteral("open"), title, folder, filterList});
+    if (!e) return std::nullopt;
+    return e->path;
+}
+
+std::optional<SaveChoice> ScriptedDialogs::saveFile(QWidget*, const QString& filterList, const QString& title,
+                                                    const QString& folder) {
+    const auto e = next({QStringLiteral("save"), title, folder, filterList});
+    if (!e) return std::nullopt;
+    return SaveChoice{e->path, e->filterIndex};
+}
+
+std::optional<QString> ScriptedDialogs::browseFolder(const QString& title, QWidget*) {
+    const auto e = next({QStringLiteral("folder"), title, QString(), QString()});
+    if (!e) return std::nullopt;
+    return e->path;
+}
+
+void ScriptedDialogs::expectOpen(const QString& path) { script_.push_back({QStringLiteral("open"), false, path, 1}); }
+void ScriptedDialogs::expectSave(const QString& path, int filterIndex) {
+    script_.push_back({QStringLiteral("save"), false, path, filterIndex});
+}
+void ScriptedDialogs::expectFolder(const QString& folder) {
+    script_.push_back({QStringLiteral("folder"), false, folder, 1});
+}
+void ScriptedDialogs::expectCancel(const QString& kind) { script_.push_back({kind, true, QString(), 1}); }
+
+void ScriptedDialogs::reset() {
+    shown.clear();
+    script_.clear();
+}
 
 int ScriptedBoxes::show(const QString& text, int flags, const QString& title) {
     shown.push_back({text, flags, title});
@@ -107,6 +161,7 @@ void ScriptedEnvironment::SetUp() {
     InstallMessageBoxes(&boxes);
     InstallModalRunner(&forms);
     InstallDesktop(&desk);
+    InstallFileDialogs(&dialogs);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ResetListener);
 }
 
@@ -114,6 +169,7 @@ void ScriptedEnvironment::TearDown() {
     InstallMessageBoxes(nullptr);
     InstallModalRunner(nullptr);
     InstallDesktop(nullptr);
+    InstallFileDialogs(nullptr);
     delete programDir;
     programDir = nullptr;
 }

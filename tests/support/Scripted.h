@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "platform/FileDialogs.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 
@@ -12,7 +13,11 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 class QDialog;
 
@@ -81,7 +86,46 @@ public:
     std::deque<QString> popupChoices;
 };
 
+struct ShownDialog {
+    QString kind; // "open", "save" or "folder"
+    QString title;
+    QString folder; // starting folder (open, save)
+    QString filterList;
+};
+
+// File dialogs answered from a script; an unexpected dialog fails the test and is cancelled.
+class ScriptedDialogs : public FileDialogs {
+public:
+    std::optional<QString> openFile(QWidget* owner, const QString& filterList, const QString& title,
+                                    const QString& folder) override;
+    std::optional<SaveChoice> saveFile(QWidget* owner, const QString& filterList, const QString& title,
+                                       const QString& folder) override;
+    std::optional<QString> browseFolder(const QString& title, QWidget* owner) override;
+
+    // The next open dialog chooses path.
+    void expectOpen(const QString& path);
+    // The next save dialog gets path typed in and the filter at 1-based filterIndex chosen.
+    void expectSave(const QString& path, int filterIndex = 1);
+    // The next folder dialog chooses folder.
+    void expectFolder(const QString& folder);
+    // The next dialog of that kind is cancelled.
+    void expectCancel(const QString& kind);
+    std::vector<ShownDialog> shown;
+    void reset();
+
+private:
+    struct Expected {
+        QString kind;
+        bool cancel = false;
+        QString path;
+        int filterIndex = 1;
+    };
+    std::optional<Expected> next(const ShownDialog& d);
+    std::deque<Expected> script_;
+};
+
 // The stand-ins every test sees; reset before each test.
+ScriptedDialogs& Dialogs();
 ScriptedBoxes& Boxes();
 ScriptedForms& Forms();
 FakeDesktop& FakeDesk();

@@ -1,0 +1,135 @@
+#include "formats/FormatChoice.h"
+#include "formats/clsFileSRT.h"
+#include "model/CFileFnc.h"
+#include "model/RuntimeError.h"
+#include "model/TextFile.h"
+#include "platform/FileDialogs.h"
+#include "platform/MsgBox.h"
+
+#include <QFile>
+
+namespace {
+// The first line up to the first CR or LF; RuntimeError when the file can't be read or is empty.
+QString firstLine(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw RuntimeError(RuntimeError::FileNotFound, path);
+    QByteArray head;
+    while (!f.atEnd()) {
+        const QByteArray chunk = f.read(4096);
+        if (chunk.isEmpty()) break;
+        head += chunk;
+        const qsizetype end = head.indexOf('\n');
+        const qsizetype cr = head.indexOf('\r');
+        if (end >= 0 || cr >= 0) {
+            const qsizetype cut = end < 0 ? cr : (cr < 0 ? end : std::min(cr, end));
+            return DecodeText(head.left(cut));
+        }
+    }
+    if (head.isEmpty()) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("no first line"));
+    return DecodeText(head);
+}
+
+std::unique_ptr<intFile> available(std::optional<FileType> type) {
+    if (!type) return nullptr;
+    std::unique_ptr<intFile> handler = NewFileHandler(*type);
+    if (!handler) MsgBox(QStringLiteral("This format is not available yet."), vb::Exclamation);
+    return handler;
+}
+} // namespace
+
+QString GetExt(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(u'.');
+    if (dot < 0 || dot == path.size() - 1)
+        throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("no extension"));
+    return path.mid(dot + 1);
+}
+
+std::optional<FileType> DetectFileType(const QString& path) {
+    try {
+        const QString ext = GetExt(path);
+        if (ext == u"srt") return FileType::SRT;
+        if (ext == u"ssa") return FileType::SSA;
+        if (ext == u"smi" || ext == u"sami") return FileType::SMI;
+        if (ext == u"sub") {
+            const QString line = firstLine(path);
+            if (line.contains(u'{')) return FileType::TXT;
+            if (line.contains(QStringLiteral("info"), Qt::CaseInsensitive)) return FileType::SV2;
+            if (line.contains(QStringLiteral("title"), Qt::CaseInsensitive)) return FileType::SV1;
+            MsgBox(QStringLiteral("ERROR : Unknown FileType"));
+            return std::nullopt;
+        }
+        if (ext == u"txt") return firstLine(path).contains(u'{') ? FileType::TXT : FileType::RAW;
+        return FileType::SRT;
+    } catch (const RuntimeError&) {
+        MsgBox(QStringLiteral("Invalid File..."));
+        return std::nullopt;
+    }
+}
+
+FileType FileTypeByExt(const QString& path) {
+    // Saving always has an extension (the dialog adds the filter's); without one, the default.
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const QString ext = dot < 0 ? QString() : path.mid(dot + 1);
+    if (ext == u"ssa") return FileType::SSA;
+    if (ext == u"smi" || ext == u"sami") return FileType::SMI;
+    if (ext == u"sub") return FileType::SV2;
+    if (ext == u"txt") return FileType::TXT;
+    return FileType::SRT;
+}
+
+FileType FileTypeByIndex(int index, const QString& path) {
+    switch (index) {
+    case 1:
+        return FileType::SRT;
+    case 2:
+        return FileType::SMI;
+    case 3:
+        return FileType::SV1;
+    case 4:
+        return FileType::SV2;
+    case 5:
+        return FileType::TXT;
+    case 6:
+        return FileType::SSA;
+    case 7:
+        return FileType::RAW;
+    default:
+        return FileTypeByExt(path);
+    }
+}
+
+// The one place where a format's handler class is named.
+std::unique_ptr<intFile> NewFileHandler(FileType type) {
+    switch (type) {
+    case FileType::SRT:
+        return std::make_unique<clsFileSRT>();
+    case FileType::TXT:
+    case FileType::SMI:
+    case FileType::SV1:
+    case FileType::SV2:
+    case FileType::SSA:
+    case FileType::RAW:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<intFile> DetectFileHandler(const QString& path) {
+    return available(DetectFileType(path));
+}
+std::unique_ptr<intFile> FileHandlerByExt(const QString& path) {
+    return available(FileTypeByExt(path));
+}
+std::unique_ptr<intFile> FileHandlerByIndex(int index, const QString& path) {
+    return available(FileTypeByIndex(index, path));
+}
+
+QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title,
+                    const QString& initialFolder, int& filterIndex) {
+    int index = filterIndex;
+    const QString path = GetSaveFileRaw(owner, filterList, title, initialFolder, index);
+    if (path == u"cancel") return path;
+    const QString named = AddFilterExt(path, filterList, index + 1);
+    filterIndex = index;
+    return named;
+}

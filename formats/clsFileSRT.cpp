@@ -1,0 +1,139 @@
+#include "formats/clsFileSRT.h"
+#include "formats/clsFileSRTFrm1.h"
+#include "formats/clsSettingsSRT.h"
+#include "model/Common.h"
+#include "model/Num.h"
+#include "model/RuntimeError.h"
+#include "model/TextFile.h"
+#include "model/clsSubs.h"
+#include "platform/MsgBox.h"
+
+#include <QLineEdit>
+#include <exception>
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Only a character that can't be part of a time field separates the milliseconds; anything
+// else means the line is malformed and the current separator stays.
+bool isDecimalChar(QChar c) {
+    return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':';
+}
+
+qint32 timeField(const QString& line, qsizetype from, const QString& dec) {
+    QString t = line.mid(from, 12);
+    if (!dec.isEmpty()) t.replace(dec, QStringLiteral("."));
+    return ParseTime(t);
+}
+} // namespace
+
+clsFileSRT::clsFileSRT() : FileBase(std::make_shared<clsSettingsSRT>()) {}
+
+clsFileSRTFrm1* clsFileSRT::form() const {
+    auto* block = dynamic_cast<clsSettingsSRT*>(block_.get());
+    return block ? block->form() : nullptr;
+}
+
+bool clsFileSRT::Load(clsSubs& Subs) {
+    clsFileSRTFrm1* frm = nullptr;
+    if (auto* block = dynamic_cast<clsSettingsSRT*>(block_.get())) frm = block->newForm();
+    EventsOff events(Subs);
+    Subs.Clear();
+    QStringList lines;
+    QString error;
+    if (!ReadLines(path_, lines, &error)) {
+        MsgBox(QStringLiteral("Could not read ") + path_ + kCrLf + error, vb::Exclamation,
+               QStringLiteral("Error"));
+        return false;
+    }
+    int entry = 0;
+    try {
+        parse(lines, Subs, frm, entry);
+    } catch (const std::exception&) {
+        MsgBox(QStringLiteral("This is not a valid SRT subtitle file.") + kCrLf +
+                   QStringLiteral("Fault in sub") + Str(entry - 1),
+               vb::Exclamation, QStringLiteral("Error"));
+        return false;
+    }
+    return true;
+}
+
+void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* frm, int& entry) {
+    // The separator of the last entry read ends up in the form, also after a fault.
+    QString lastDec;
+    struct ShowDec {
+        clsFileSRTFrm1* frm;
+        const QString& dec;
+        ~ShowDec() {
+            if (frm && !dec.isEmpty()) frm->txtDecChar->setText(dec);
+        }
+    } showDec{frm, lastDec};
+
+    const qsizetype n = lines.size();
+    qsizetype i = 0;
+    while (i < n) {
+        ++entry;
+        while (i < n && lines.at(i).trimmed().isEmpty())
+            ++i;
+        if (i == n) break; // trailing blank lines add no entry
+        ++i;               // the entry number: any text
+        const int k = Subs.AddSub(QString(), 0, 0);
+        if (i == n) break;
+
+        const QString& timeLine = lines.at(i++);
+        QString dec;
+        if (timeLine.size() >= 9 && isDecimalChar(timeLine.at(8))) {
+            dec = timeLine.at(8);
+            lastDec = dec;
+        }
+        Subs.setSubTimeIn(k, timeField(timeLine, 0, dec));
+        Subs.setSubTimeOut(k, timeField(timeLine, 17, dec));
+
+        if (i == n) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("input past end of file"));
+        QString text;
+        for (;;) {
+            const QString s = lines.at(i++).trimmed();
+            if (s.isEmpty()) break;
+            if (!text.isEmpty()) text += kCrLf;
+            text += s;
+            if (i == n) break;
+        }
+        Subs.setSubText(k, text);
+    }
+}
+
+QString clsFileSRT::Compose(const clsSubs& Subs) const {
+    const clsFileSRTFrm1* frm = form();
+    const QChar dec = frm ? frm->DecimalChar().at(0) : QChar(u',');
+    const QString arrow = QStringLiteral(" --> ");
+    QString out;
+    out.reserve(Subs.count() * 64);
+    for (int i = 0; i < Subs.count(); ++i) {
+        out += QString::number(i + 1);
+        out += kCrLf;
+        out += FormatTime(Subs.SubTimeIn(i)).replace(u'.', dec);
+        out += arrow;
+        out += FormatTime(Subs.SubTimeOut(i)).replace(u'.', dec);
+        out += kCrLf;
+        // One line per piece of the text; a blank piece would end the entry on reading, so it
+        // is not written.
+        const QString text = Subs.SubText(i);
+        for (QStringView line : QStringView(text).split(kCrLf)) {
+            if (line.trimmed().isEmpty()) continue;
+            out += line;
+            out += kCrLf;
+        }
+        out += kCrLf;
+    }
+    return out;
+}
+
+bool clsFileSRT::Save(clsSubs& Subs) {
+    QString error;
+    if (!WriteTextFile(path_, Compose(Subs), &error)) {
+        MsgBox(QStringLiteral("Could not write ") + path_ + kCrLf + error, vb::Exclamation,
+               QStringLiteral("Error"));
+        return false;
+    }
+    return true;
+}
