@@ -41,8 +41,12 @@ void frmProg::setValue(qint32 v) {
     const double pct = hi == lo ? 0.0 : std::floor((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100.0);
     const QString text = Str(pct) + u'%';
     if (lbp->text() != text) lbp->setText(text);
+    pump();
+}
+
+void frmProg::pump() {
     if (!isVisible()) return;
-    // Pump so that the window repaints, but not on every entry of a long file.
+    // Not on every entry of a long file.
     if (!lastPump_.isValid() || lastPump_.elapsed() >= 40) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         lastPump_.restart();

@@ -18,6 +18,8 @@ public:
     // Moves the bar (clamped into its range), shows the percentage, and lets the window
     // repaint without accepting user input.
     void setValue(qint32 v);
+    // Lets a shown window repaint, without user input, at most every few dozen milliseconds.
+    void pump();
 
     QProgressBar* pbar;
     QLabel* lbp;
