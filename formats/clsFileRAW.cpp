@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <algorithm>
+#include <climits>
 
 namespace {
 const QString kCRLF = QStringLiteral("\r\n");
