@@ -31,22 +31,56 @@ frmProg::frmProg(QWidget* parent) : QDialog(parent) {
     setFixedSize(320, 110);
 }
 
-void frmProg::setMin(qint32 v) { pbar->setMinimum(v); }
-void frmProg::setMax(qint32 v) { pbar->setMaximum(v); }
+// A visible bar repaints itself at once on a change of range or value; here the painting
+// waits for the next pump, so that a reader reporting every line doesn't spend its time on it.
+void frmProg::setMin(qint32 v) {
+    pbar->setUpdatesEnabled(false);
+    pbar->setMinimum(v);
+    pbar->setUpdatesEnabled(true);
+}
+
+void frmProg::setMax(qint32 v) {
+    pbar->setUpdatesEnabled(false);
+    pbar->setMaximum(v);
+    pbar->setUpdatesEnabled(true);
+}
 
 void frmProg::setValue(qint32 v) {
+    value_ = std::clamp(v, pbar->minimum(), pbar->maximum());
+    stale_ = true;
+    // Between pumps nothing can be seen: a shown window takes the value when it can paint.
+    if (!isVisible() || due()) showValue();
+    pump();
+}
+
+void frmProg::showValue() {
+    stale_ = false;
     const qint32 lo = pbar->minimum(), hi = pbar->maximum();
-    v = std::clamp(v, lo, hi);
-    pbar->setValue(v);
+    const qint32 v = std::clamp(value_, lo, hi);
+    if (pbar->value() != v) {
+        pbar->setUpdatesEnabled(false);
+        pbar->setValue(v);
+        pbar->setUpdatesEnabled(true);
+    }
+    // The specified order of the calculation: the fraction first, then the hundredfold.
     const double pct = hi == lo ? 0.0 : std::floor((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100.0);
     const QString text = Str(pct) + u'%';
     if (lbp->text() != text) lbp->setText(text);
-    if (!isVisible()) return;
-    // Pump so that the window repaints, but not on every entry of a long file.
-    if (!lastPump_.isValid() || lastPump_.elapsed() >= 40) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        lastPump_.restart();
-    }
+}
+
+bool frmProg::due() const { return !lastPump_.isValid() || lastPump_.elapsed() >= 40; }
+
+void frmProg::pump() {
+    if (!isVisible() || !due()) return;
+    if (stale_) showValue();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    lastPump_.restart();
+}
+
+void frmProg::showEvent(QShowEvent* e) {
+    // A window just shown paints at the next pump, whenever the last one was.
+    lastPump_.invalidate();
+    QDialog::showEvent(e);
 }
 
 void frmProg::closeEvent(QCloseEvent* e) { e->ignore(); }

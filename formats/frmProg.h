@@ -16,8 +16,10 @@ public:
     void setMin(qint32 v);
     void setMax(qint32 v);
     // Moves the bar (clamped into its range), shows the percentage, and lets the window
-    // repaint without accepting user input.
+    // repaint without accepting user input. A shown window takes the value at its next pump.
     void setValue(qint32 v);
+    // Lets a shown window repaint, without user input, at most every few dozen milliseconds.
+    void pump();
 
     QProgressBar* pbar;
     QLabel* lbp;
@@ -26,9 +28,15 @@ public:
 protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    bool due() const;
+    void showValue();
+
     QElapsedTimer lastPump_;
+    qint32 value_ = 0;
+    bool stale_ = false;
 };
 
 // The program's one progress window, created at first use.

@@ -1,0 +1,44 @@
+// Small pieces that the line-based format readers and writers share: a cursor over a file's
+// lines that reports a premature end, line-break joins for one-line fields, and the reports
+// of files that can't be read or written.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Thrown by a reader's helpers when the file breaks the format; the reader reports it with its
+// own message.
+struct BadFormat {};
+
+class LineCursor {
+public:
+    explicit LineCursor(const QStringList& lines) : lines_(lines) {}
+    bool atEnd() const { return i_ >= lines_.size(); }
+    // The next line; a file that ends here is not a valid file of the format.
+    const QString& next() {
+        if (atEnd()) throw BadFormat{};
+        return lines_.at(i_++);
+    }
+
+private:
+    const QStringList& lines_;
+    qsizetype i_ = 0;
+};
+
+// FormatTime and ParseTime with a quick way for the usual "hh:mm:ss.mmm" shape, which long
+// files hold thousands of times; the results are the same for every time and text.
+QString TimeText(qint32 ms);
+qint32 TimeValue(const QString& text);
+
+// The text's line breaks (CR LF, and a stray CR or LF) written as sep, so that a field stays on
+// one line of the file.
+QString JoinBreaks(const QString& text, const QString& sep);
+// The value of the two hexadecimal digits at index at, or -1 when they aren't two such digits.
+int HexPair(const QString& s, qsizetype at);
+// A header value on one line: its line breaks removed.
+QString SingleLine(const QString& text);
+
+// Reads the file's lines; false after telling the user when it can't be read.
+bool ReadLinesOrReport(const QString& path, QStringList& lines);
+// Writes the whole text; false after telling the user when nothing was written.
+bool WriteOrReport(const QString& path, const QString& text);

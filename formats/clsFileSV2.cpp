@@ -1,0 +1,118 @@
+#include "formats/clsFileSV2.h"
+#include "formats/FormatIO.h"
+#include "model/Common.h"
+#include "model/Num.h"
+#include "model/RuntimeError.h"
+#include "model/clsSubs.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+
+#include <QLineEdit>
+#include <QScrollBar>
+
+namespace {
+const QString kCRLF = QStringLiteral("\r\n");
+const QString kBreak = QStringLiteral("[br]");
+
+void expectStart(const QString& line, const QString& tag) {
+    if (!line.toUpper().startsWith(tag)) throw BadFormat{};
+}
+
+// "[COLF]&HRRGGBB,[STYLE]st,[SIZE]n,[FONT]name"; the font name may hold commas.
+void readStyle(const QString& line, clsFileSV2Frm1& frm) {
+    int rgb[3];
+    for (int k = 0; k < 3; ++k) {
+        rgb[k] = HexPair(line, 8 + 2 * k);
+        if (rgb[k] < 0) throw BadFormat{};
+    }
+    const QStringList pieces = line.split(u',');
+    if (pieces.size() < 4) throw BadFormat{};
+    for (int k = 0; k < 3; ++k) frm.CScroll[k]->setValue(rgb[k]);
+    frm.SetType(pieces.at(1).mid(7));
+    frm.txtFontSize->setText(pieces.at(2).mid(6));
+    frm.SelFont(line.section(u',', 3).mid(6));
+}
+
+// "hh:mm:ss.cc": hundredths.
+qint32 hundredths(const QString& line, qsizetype at) { return TimeValue(line.mid(at, 11) + u'0'); }
+
+bool invalidFile() {
+    MsgBox(QStringLiteral("This is not a valid SubViewer 2.0 subtitle file."), vb::Exclamation, QStringLiteral("Error"));
+    return false;
+}
+} // namespace
+
+clsFileSV2::clsFileSV2() : FileBase(std::make_shared<clsSettingsSV2>()) {}
+
+clsFileSV2Frm1* clsFileSV2::form() {
+    auto* f = qobject_cast<clsFileSV2Frm1*>(block_->getForm());
+    if (!f) {
+        block_->setForm(std::make_unique<clsFileSV2Frm1>());
+        f = static_cast<clsFileSV2Frm1*>(block_->getForm());
+    }
+    return f;
+}
+
+bool clsFileSV2::Load(clsSubs& Subs) {
+    block_->setForm(std::make_unique<clsFileSV2Frm1>());
+    clsFileSV2Frm1* frm = form();
+    QStringList lines;
+    if (!ReadLinesOrReport(path_, lines)) return false;
+    EventsOff off(Subs);
+    Subs.Clear();
+    try {
+        LineCursor in(lines);
+        expectStart(in.next(), QStringLiteral("[INFORMATION]"));
+        for (const auto& [tag, box] : frm->header()) {
+            const QString& line = in.next();
+            expectStart(line, tag);
+            box->setText(line.mid(tag.size()));
+        }
+        expectStart(in.next(), QStringLiteral("[END INFORMATION]"));
+        if (in.next().trimmed().toUpper() != QStringLiteral("[SUBTITLE]")) throw BadFormat{};
+        readStyle(in.next(), *frm);
+        while (!in.atEnd()) {
+            const QString& times = in.next();
+            // A blank line, or a time line that is the file's last, ends the entries.
+            if (times.trimmed().isEmpty() || in.atEnd()) break;
+            const qint32 start = hundredths(times, 0);
+            const qint32 end = hundredths(times, 12);
+            QString text = in.next();
+            text.replace(kBreak, kCRLF);
+            Subs.AddSub(text, start, end);
+            // The last entry may end the file without its blank separator.
+            if (!in.atEnd()) in.next();
+        }
+    } catch (const BadFormat&) {
+        return invalidFile();
+    } catch (const RuntimeError&) { // the list is full
+        return invalidFile();
+    }
+    ShowModal(frm);
+    return true;
+}
+
+bool clsFileSV2::Save(clsSubs& Subs) {
+    clsFileSV2Frm1* frm = form();
+    ShowModal(frm);
+    QString out;
+    out.reserve(400 + Subs.count() * 56);
+    auto line = [&out](const QString& s) {
+        out += s;
+        out += kCRLF;
+    };
+    line(QStringLiteral("[INFORMATION]"));
+    for (const auto& [tag, box] : frm->header()) line(tag + SingleLine(box->text()));
+    line(QStringLiteral("[END INFORMATION]"));
+    line(QStringLiteral("[SUBTITLE]"));
+    line(QStringLiteral("[COLF]&H") + frm->colorHex() + QStringLiteral(",[STYLE]") + frm->GetType() +
+         QStringLiteral(",[SIZE]") + NumText(Val(frm->txtFontSize->text())) + QStringLiteral(",[FONT]") +
+         SingleLine(frm->fontName()));
+    for (int i = 0; i < Subs.count(); ++i) {
+        line(TimeText(Subs.SubTimeIn(i)).left(11) + u',' + TimeText(Subs.SubTimeOut(i)).left(11));
+        line(JoinBreaks(Subs.SubText(i), kBreak));
+        line(QString());
+    }
+    line(QString());
+    return WriteOrReport(path_, out);
+}
