@@ -1,5 +1,8 @@
 #include "formats/FormatChoice.h"
+#include "formats/clsFileRAW.h"
 #include "formats/clsFileSRT.h"
+#include "formats/clsFileSV1.h"
+#include "formats/clsFileSV2.h"
 #include "model/CFileFnc.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -101,14 +104,13 @@ FileType FileTypeByIndex(int index, const QString& path) {
 // The one place where a format's handler class is named.
 std::unique_ptr<intFile> NewFileHandler(FileType type) {
     switch (type) {
-    case FileType::SRT:
-        return std::make_unique<clsFileSRT>();
+    case FileType::SRT: return std::make_unique<clsFileSRT>();
+    case FileType::SV1: return std::make_unique<clsFileSV1>();
+    case FileType::SV2: return std::make_unique<clsFileSV2>();
+    case FileType::RAW: return std::make_unique<clsFileRAW>();
     case FileType::TXT:
     case FileType::SMI:
-    case FileType::SV1:
-    case FileType::SV2:
     case FileType::SSA:
-    case FileType::RAW:
         return nullptr;
     }
     return nullptr;

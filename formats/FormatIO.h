@@ -25,11 +25,6 @@ private:
     qsizetype i_ = 0;
 };
 
-// FormatTime and ParseTime with a quick way for the usual "hh:mm:ss.mmm" shape, which long
-// files hold thousands of times; the results are the same for every time and text.
-QString TimeText(qint32 ms);
-qint32 TimeValue(const QString& text);
-
 // The text's line breaks (CR LF, and a stray CR or LF) written as sep, so that a field stays on
 // one line of the file.
 QString JoinBreaks(const QString& text, const QString& sep);

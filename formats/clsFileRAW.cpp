@@ -164,8 +164,8 @@ bool clsFileRAW::Load(clsSubs& Subs) {
                 }
                 const QString value = in.ExtractRange(pos, end);
                 switch (fields[k]) {
-                case rfTimeIn: timeIn = TimeValue(value); break;
-                case rfTimeOut: timeOut = TimeValue(value); break;
+                case rfTimeIn: timeIn = ParseTime(value); break;
+                case rfTimeOut: timeOut = ParseTime(value); break;
                 case rfText: text = nlc.isEmpty() ? value : QString(value).replace(nlc, kCRLF); break;
                 }
                 pos = next;
@@ -187,6 +187,6 @@ bool clsFileRAW::Save(clsSubs& Subs) {
     if (!layoutUsable(fields, fd, rd)) return false;
     std::vector<std::array<QString, 3>> records(static_cast<size_t>(Subs.count()));
     for (int i = 0; i < Subs.count(); ++i)
-        records[i] = {TimeText(Subs.SubTimeIn(i)), TimeText(Subs.SubTimeOut(i)), Subs.SubText(i)};
+        records[i] = {FormatTime(Subs.SubTimeIn(i)), FormatTime(Subs.SubTimeOut(i)), Subs.SubText(i)};
     return WriteOrReport(path_, clsFileRAWFrm1::Compose(records, fields, fd, rd, frm->NewLineText()));
 }

@@ -1,4 +1,5 @@
 #include "formats/clsFileSRT.h"
+#include "formats/FormatIO.h"
 #include "formats/clsFileSRTFrm1.h"
 #include "formats/clsSettingsSRT.h"
 #include "model/Common.h"
@@ -40,12 +41,7 @@ bool clsFileSRT::Load(clsSubs& Subs) {
     EventsOff events(Subs);
     Subs.Clear();
     QStringList lines;
-    QString error;
-    if (!ReadLines(path_, lines, &error)) {
-        MsgBox(QStringLiteral("Could not read ") + path_ + kCrLf + error, vb::Exclamation,
-               QStringLiteral("Error"));
-        return false;
-    }
+    if (!ReadLinesOrReport(path_, lines)) return false;
     int entry = 0;
     try {
         parse(lines, Subs, frm, entry);
@@ -129,11 +125,5 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
 }
 
 bool clsFileSRT::Save(clsSubs& Subs) {
-    QString error;
-    if (!WriteTextFile(path_, Compose(Subs), &error)) {
-        MsgBox(QStringLiteral("Could not write ") + path_ + kCrLf + error, vb::Exclamation,
-               QStringLiteral("Error"));
-        return false;
-    }
-    return true;
+    return WriteOrReport(path_, Compose(Subs));
 }

@@ -18,10 +18,10 @@ void expectTag(const QString& line, const QString& tag) {
 // "[hh:mm:ss]": whole seconds.
 qint32 bracketTime(const QString& line) {
     if (!line.contains(u'[')) throw BadFormat{};
-    return TimeValue(line.mid(1, 8) + QStringLiteral(".000"));
+    return ParseTime(line.mid(1, 8) + QStringLiteral(".000"));
 }
 
-QString bracketed(qint32 t) { return u'[' + TimeText(t).left(8) + u']'; }
+QString bracketed(qint32 t) { return u'[' + FormatTime(t).left(8) + u']'; }
 
 bool invalidFile() {
     MsgBox(QStringLiteral("This is not a valid SubViewer 1.0 subtitle file."), vb::Exclamation, QStringLiteral("Error"));

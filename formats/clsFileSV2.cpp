@@ -34,7 +34,7 @@ void readStyle(const QString& line, clsFileSV2Frm1& frm) {
 }
 
 // "hh:mm:ss.cc": hundredths.
-qint32 hundredths(const QString& line, qsizetype at) { return TimeValue(line.mid(at, 11) + u'0'); }
+qint32 hundredths(const QString& line, qsizetype at) { return ParseTime(line.mid(at, 11) + u'0'); }
 
 bool invalidFile() {
     MsgBox(QStringLiteral("This is not a valid SubViewer 2.0 subtitle file."), vb::Exclamation, QStringLiteral("Error"));
@@ -109,7 +109,7 @@ bool clsFileSV2::Save(clsSubs& Subs) {
          QStringLiteral(",[SIZE]") + NumText(Val(frm->txtFontSize->text())) + QStringLiteral(",[FONT]") +
          SingleLine(frm->fontName()));
     for (int i = 0; i < Subs.count(); ++i) {
-        line(TimeText(Subs.SubTimeIn(i)).left(11) + u',' + TimeText(Subs.SubTimeOut(i)).left(11));
+        line(FormatTime(Subs.SubTimeIn(i)).left(11) + u',' + FormatTime(Subs.SubTimeOut(i)).left(11));
         line(JoinBreaks(Subs.SubText(i), kBreak));
         line(QString());
     }

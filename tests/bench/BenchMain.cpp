@@ -35,6 +35,10 @@ double BenchContext::time(const QString& what, double aimMs, const std::function
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform comments on every window shown; keep the timings readable.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& msg) {
+        if (!msg.contains(QStringLiteral("propagateSizeHints"))) std::fprintf(stderr, "%s\n", qPrintable(msg));
+    });
     LumApplication app(argc, argv);
     // Benchmarks answer no questions: any box or form would be a fault in the benchmark.
     InstallMessageBoxes(&Boxes());

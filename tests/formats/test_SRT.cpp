@@ -131,7 +131,7 @@ TEST(SubRipRead, LoadSendsOneMajorChangeAtMost) {
     ASSERT_TRUE(f.Load(subs));
     EXPECT_EQ(change.count() + count.count() + major.count(), 0); // the caller raises MajorChange
     EXPECT_TRUE(subs.eventsEnabled());
-    Boxes().expect(vb::OK, S("Could not read"));
+    Boxes().expect(vb::OK, S("could not be read"));
     f.setFile(dir.path(S("gone.srt")));
     EXPECT_FALSE(f.Load(subs));
     EXPECT_EQ(subs.count(), 0);
