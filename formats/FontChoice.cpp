@@ -1,6 +1,8 @@
 #include "formats/FontChoice.h"
 #include "platform/Desktop.h"
 
+#include <QFontInfo>
+
 FontChoice::FontChoice(QWidget* parent) : QComboBox(parent) {
     fillFonts();
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -30,6 +32,11 @@ void FontChoice::setFontName(const QString& name) {
                 best = k;
         }
         i = best;
+        if (i < 0) {
+            // The font the system would use in its place.
+            const QString substitute = QFontInfo(QFont(name)).family();
+            i = findText(substitute, Qt::MatchFixedString);
+        }
     }
     setCurrentIndex(i >= 0 ? i : (count() > 0 ? 0 : -1));
     filling_ = false;
