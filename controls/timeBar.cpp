@@ -313,7 +313,9 @@ void timeBar::SetTime(clsTime* c, clsTime* s, clsTime* s1, clsTime* s2) {
     bind(cMarkT2, s2, &timeBar::bound_Change);
 }
 
-void timeBar::bound_Change() { Redraw(); }
+void timeBar::bound_Change() {
+    if (!inDragStep) Redraw(); // a drag step redraws once it is done
+}
 
 void timeBar::cSel_Change() {
     if (mnuFollow2->isChecked() && cSel) GoToSel(cSel->value());
@@ -472,17 +474,18 @@ const timeBar::Cell* timeBar::hitUnder(const QPointF& pos) const {
 }
 
 void timeBar::writeSubMaps(int i, qint64 x1, qint64 x2) {
-    const int lane = i % 2;
-    const qint64 last = std::min<qint64>(x2, mapWidth() - 1);
-    for (qint64 c = std::max<qint64>(x1, 0); c <= last; ++c) *hitCell(lane, c) = Cell{i, Body};
-    for (qint64 c = x1 - 5; c <= x1 + 5; ++c)
-        if (Cell* s = snapCell(c)) *s = Cell{i, EdgeIn};
-    for (qint64 c = x2 - 5; c <= x2 + 5; ++c)
-        if (Cell* s = snapCell(c)) *s = Cell{i, EdgeOut};
-    for (qint64 c = x1 - 1; c <= x1 + 1; ++c)
-        if (Cell* h = hitCell(lane, c)) *h = Cell{i, EdgeIn};
-    for (qint64 c = x2 - 1; c <= x2 + 1; ++c)
-        if (Cell* h = hitCell(lane, c)) *h = Cell{i, EdgeOut};
+    const qint64 w = mapWidth();
+    Cell* hit = hitMap.data() + size_t(i % 2) * size_t(w);
+    Cell* snaps = snapMap.data();
+    // Cells outside the map are skipped; the rest are written.
+    auto put = [w](Cell* row, qint64 a, qint64 b, Cell c) {
+        for (a = std::max<qint64>(a, 0), b = std::min(b, w - 1); a <= b; ++a) row[a] = c;
+    };
+    put(hit, x1, x2, Cell{i, Body});
+    put(snaps, x1 - 5, x1 + 5, Cell{i, EdgeIn});
+    put(snaps, x2 - 5, x2 + 5, Cell{i, EdgeOut});
+    put(hit, x1 - 1, x1 + 1, Cell{i, EdgeIn});
+    put(hit, x2 - 1, x2 + 1, Cell{i, EdgeOut});
 }
 
 // ---- Drawing --------------------------------------------------------------------------------
@@ -519,9 +522,32 @@ void timeBar::Redraw() {
     drawTimeMarker(p, VBColor(RGBColor(128, 0, 0)), lCurrentPosition, QString(), None, PlayPos);
     if (cSubs) {
         // The list may be unsorted, so every entry is tested against the window.
+        shown.clear();
         const int n = cSubs->count();
-        for (int i = 0; i < n; ++i)
-            if (cSubs->SubTimeIn(i) < viewEnd && cSubs->SubTimeOut(i) > viewStart) drawSub(p, i);
+        for (int i = 0; i < n; ++i) {
+            const qint64 tIn = cSubs->SubTimeIn(i), tOut = cSubs->SubTimeOut(i);
+            if (tIn < viewEnd && tOut > viewStart)
+                shown.push_back(Shown{i, roundL(static_cast<double>(std::max<qint64>(tIn - viewStart, 0)) / CoEff),
+                                      roundL(static_cast<double>(tOut - viewStart) / CoEff), false});
+        }
+        // When zoomed far out, boxes pile up: a box that the next box of its lane covers
+        // whole need not be painted (its number and marks still are).
+        const qint64 w = p.width();
+        auto span = [w](const Shown& s) {
+            const qint64 a = std::clamp<qint64>(s.x1, -4, w + 4), b = std::clamp<qint64>(s.x2, -4, w + 4);
+            return std::make_pair(std::min(a, b), std::max(a, b));
+        };
+        const Shown* next[2] = {nullptr, nullptr};
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+            const int lane = it->index % 2;
+            if (next[lane]) {
+                const auto [lo, hi] = span(*it);
+                const auto [nlo, nhi] = span(*next[lane]);
+                it->covered = nlo <= lo && nhi >= hi;
+            }
+            next[lane] = &*it;
+        }
+        for (const Shown& s : shown) drawSub(p, s.index, s.x1, s.x2, s.covered);
     }
     picMain->update();
 }
@@ -570,14 +596,11 @@ void timeBar::drawTimeMarker(StripPainter& p, const QColor& colour, qint64 time,
             if (Cell* hc = hitCell(lane, c)) hc->kind = hitKind;
 }
 
-void timeBar::drawSub(StripPainter& p, int i) {
-    const qint64 tIn = cSubs->SubTimeIn(i), tOut = cSubs->SubTimeOut(i);
+void timeBar::drawSub(StripPainter& p, int i, qint64 x1, qint64 x2, bool boxCovered) {
     const int y = i % 2 ? 16 : 0;
-    const qint64 x1 = roundL(static_cast<double>(std::max<qint64>(tIn - viewStart, 0)) / CoEff);
-    const qint64 x2 = roundL(static_cast<double>(tOut - viewStart) / CoEff);
 
     QRgb fill = p.face, light = p.hilite, dark = p.shadow;
-    if (cSubs->Invalid(i)) fill = qRgb(255, 0, 0);
+    if (!boxCovered && cSubs->Invalid(i)) fill = qRgb(255, 0, 0);
     const int selA = cSelA ? cSelA->value() : -2, selB = cSelB ? cSelB->value() : -2;
     if (selA != selB && selA >= 0 && selA <= i && i <= selB) {
         fill = qRgb(192, 192, 255);
@@ -602,12 +625,14 @@ void timeBar::drawSub(StripPainter& p, int i) {
     // Coordinates far outside the surface are pulled in before painting.
     const qint64 w = p.width();
     const qint64 px1 = std::clamp<qint64>(x1, -4, w + 4), px2 = std::clamp<qint64>(x2, -4, w + 4);
-    const qint64 lo = std::min(px1, px2), hi = std::max(px1, px2);
-    p.fill(lo - 1, y - 1, hi + 1, y + 16, qRgb(0, 0, 0));
-    p.fill(lo, y, hi, y + 15, dark);
-    if (hi - lo >= 2) p.fill(lo + 1, y + 1, hi - 1, y + 14, fill);
-    p.fill(px1, y, px1, y + 14, qRgb(255, 255, 255));
-    if (px2 != px1) p.fill(px1, y, px2 > px1 ? px2 - 1 : px2 + 1, y, light);
+    if (!boxCovered) {
+        const qint64 lo = std::min(px1, px2), hi = std::max(px1, px2);
+        p.fill(lo - 1, y - 1, hi + 1, y + 16, qRgb(0, 0, 0));
+        p.fill(lo, y, hi, y + 15, dark);
+        if (hi - lo >= 2) p.fill(lo + 1, y + 1, hi - 1, y + 14, fill);
+        p.fill(px1, y, px1, y + 14, qRgb(255, 255, 255));
+        if (px2 != px1) p.fill(px1, y, px2 > px1 ? px2 - 1 : px2 + 1, y, light);
+    }
 
     char digits[12];
     const auto end = std::to_chars(digits, digits + sizeof digits, i).ptr;

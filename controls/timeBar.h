@@ -149,7 +149,7 @@ private:
     void drawRulers(StripPainter& p);
     void drawTimeMarker(StripPainter& p, const QColor& colour, qint64 time, const QString& label, qint32 hitKind,
                         qint32 snapKind);
-    void drawSub(StripPainter& p, int i);
+    void drawSub(StripPainter& p, int i, qint64 x1, qint64 x2, bool boxCovered);
     void writeSubMaps(int i, qint64 x1, qint64 x2);
     void clearMaps();
     Cell* hitCell(int lane, qint64 column);
@@ -176,6 +176,12 @@ private:
     std::unique_ptr<StripGlyphs> glyphs;
     std::vector<Cell> hitMap; // two lanes, lane 1 after lane 0
     std::vector<Cell> snapMap;
+    struct Shown {
+        int index;
+        qint64 x1, x2;
+        bool covered; // a later box of its lane hides its box entirely
+    };
+    std::vector<Shown> shown; // the entries of the current redraw, in drawing order
 
     bool dragging = false;
     bool inDragStep = false;

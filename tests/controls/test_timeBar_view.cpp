@@ -347,3 +347,22 @@ TEST(TimeBarBindings, WithoutSelectionValuesNothingIsSelectedOrMarked) {
     EXPECT_EQ(subs.SubTimeIn(0), 1000);
     EXPECT_TRUE(subs.eventsEnabled());
 }
+
+// Far out, boxes pile up and hidden ones are skipped: only a box that the next box of its lane
+// covers whole may be left out.
+TEST_F(TimeBarTest, PiledBoxesShowWhatLiesOnTop) {
+    add(1000, 5000);  // 0: columns 20-100
+    add(2000, 2500);  // 1: other lane
+    add(2000, 3000);  // 2: columns 40-60, inside entry 0
+    add(7000, 8000);  // 3
+    add(9000, 10000); // 4: columns 180-200
+    add(8000, 11000); // 5
+    add(8500, 10500); // 6: columns 170-210, covers entry 4 (and its badness)
+    sel.setValue(0);
+    EXPECT_EQ(px(25, 8), QColor(128, 128, 255)); // entry 0 still shows around entry 2
+    EXPECT_EQ(px(45, 8), QColor(255, 0, 0));     // entry 2 on top (bad: it starts before entry 1 ends)
+    sel.setValue(4);
+    for (int x : {175, 185, 205}) EXPECT_EQ(px(x, 8), QColor(255, 0, 0)) << x;
+    sel.setValue(6);
+    for (int x : {175, 185, 205}) EXPECT_EQ(px(x, 8), QColor(128, 128, 255)) << x;
+}
