@@ -14,9 +14,9 @@
 #include <QPolygon>
 #include <algorithm>
 #include <charconv>
-#include <string_view>
 #include <cmath>
 #include <limits>
+#include <string_view>
 #include <unordered_map>
 
 namespace {

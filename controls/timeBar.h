@@ -51,9 +51,9 @@ public:
     explicit timeBar(QWidget* parent = nullptr);
     ~timeBar() override;
 
-    qint32 lCurrentPosition = 0;
-    qint32 TimeScale = 0;
-    double CoEff = 50;
+    qint32 lCurrentPosition = 0; // play position, ms
+    qint32 TimeScale = 0;        // width of the visible window, ms
+    double CoEff = 50;           // ms per pixel
 
     void SetSubs(clsSubs* c);
     void SetSel(clsTime* c, clsTime* s, clsTime* s1, clsTime* s2, clsTime* ca, clsTime* cb);
@@ -64,7 +64,8 @@ public:
     void GoToSel(int iSub);
     void GotoTime(qint32 l);
     void FollowPlaytime(qint32 lPlayTime);
-    void setMovieTime(qint32 v);
+    void setMovieTime(qint32 v); // length of the loaded movie, 0 for none
+    // Clears the maps, updates the scroll range and paints the whole strip at once.
     void Redraw();
     void SetSnap(bool b);
 
