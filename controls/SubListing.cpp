@@ -854,6 +854,8 @@ void SubListing::mousePress(QMouseEvent* e) {
     if (!bound_ || simple_) return;
     const QPoint pos = e->position().toPoint();
     const int row = rowAt(pos.y());
+    // A time field being edited commits to its own row before the selection moves.
+    picMain->setFocus(Qt::MouseFocusReason);
     if (e->button() == Qt::LeftButton) {
         if (e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
             rangePress_ = true;
