@@ -9,6 +9,7 @@
 #include "model/clsTime.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>

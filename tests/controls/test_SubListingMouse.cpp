@@ -209,3 +209,54 @@ TEST(ListingSelection, DeleteRangeInOneChange) {
     EXPECT_EQ(h.l->Selected(), 10);
     EXPECT_EQ(h.l->txtSubText->text(), QStringLiteral("Text 15\u00A4line two"));
 }
+
+TEST(ListingSelection, NearestBadRowsAroundTheSelection) {
+    ListingHost h(20);
+    EXPECT_EQ(h.l->NextBad(), -2);
+    EXPECT_EQ(h.l->PrevBad(), -2);
+    // Rows 5/6 and 14/15 overlap.
+    h.subs.EnableEvents(false);
+    h.subs.setSubTimeOut(5, 12500);
+    h.subs.setSubTimeOut(14, 30500);
+    h.subs.EnableEvents(true);
+    h.events.clear();
+    h.subs.RaiseMajor();
+    EXPECT_TRUE(h.events.contains(QStringLiteral("DeterminedInvalids")));
+    // With no selection the next bad row is the first of the list.
+    EXPECT_EQ(h.l->NextBad(), 5);
+    EXPECT_EQ(h.l->PrevBad(), -2);
+    h.l->SelectSub(10);
+    EXPECT_EQ(h.l->NextBad(), 14);
+    EXPECT_EQ(h.l->PrevBad(), 6);
+    h.l->SelectSub(19);
+    EXPECT_EQ(h.l->NextBad(), -2);
+    EXPECT_EQ(h.l->PrevBad(), 15);
+    h.l->SelectSub(0);
+    EXPECT_EQ(h.l->NextBad(), 5);
+    EXPECT_EQ(h.l->PrevBad(), -2);
+    // Repairing a bad row inside the span recomputes them.
+    h.subs.setSubTimeOut(5, 11500);
+    EXPECT_EQ(h.l->NextBad(), 14);
+}
+
+TEST(ListingSelection, CountChangesKeepTheSelectionInTheList) {
+    ListingHost h(5);
+    h.l->SelectSub(4);
+    h.subs.Delete(4, h.sel);
+    EXPECT_EQ(h.sel.value(), 3);
+    EXPECT_EQ(h.l->Selected(), 3);
+    EXPECT_EQ(h.l->txtSubText->text(), QStringLiteral("Text 3\u00A4line two"));
+    h.l->SelectSub(7);
+    EXPECT_EQ(h.sel.value(), -2);
+    h.l->SelectSub(-5);
+    EXPECT_EQ(h.sel.value(), -2);
+    // Appending under a blocked redraw, as the host's add command does.
+    h.l->BlockRedraw = true;
+    h.subs.AddSub(QStringLiteral("new"), 20000, 21000);
+    h.l->SelectSub(4);
+    h.l->GoToSel();
+    h.l->BlockRedraw = false;
+    h.l->Redraw();
+    EXPECT_EQ(h.l->txtSubText->text(), QStringLiteral("new"));
+    EXPECT_EQ(h.l->picSelBar->y(), 4 * SubListing::RowHeight);
+}
