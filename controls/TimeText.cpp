@@ -264,11 +264,6 @@ void TimeText::rightPress() {
     if (txtHr->isEnabled()) PopupMenu(mnuEdit, QCursor::pos());
 }
 
-void TimeText::keyPressEvent(QKeyEvent* event) {
-    // Arrow keys the fields leave alone stop here instead of scrolling a host.
-    event->accept();
-}
-
 void TimeText::fieldKeyUp(int f, int key) {
     switch (key) {
     case Qt::Key_Backspace:

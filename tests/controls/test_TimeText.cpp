@@ -172,6 +172,9 @@ TEST(TimeText, EnterDoesNotReachTheDialogsDefaultButton) {
     QTest::keyClick(t->txtMin, Qt::Key_Return);
     EXPECT_EQ(clicked.count(), 0);
     EXPECT_EQ(t->cField(), 3);
+    // Other keys the fields leave alone still reach the dialog.
+    QTest::keyClick(t->txtSec, Qt::Key_Escape);
+    EXPECT_FALSE(d.isVisible());
 }
 
 TEST(TimeText, ClickItColumns) {
