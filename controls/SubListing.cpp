@@ -305,6 +305,9 @@ void SubListing::placeEditBar() {
     const int v = cSel ? cSel->value() : -2;
     const int y = (v >= 0 && TopIdx <= v && v <= BottomIdx) ? (v - TopIdx) * RowHeight : EditBarParked;
     if (picSelBar->y() != y) picSelBar->move(0, y);
+    // Keys typed into a bar out of sight would edit a subtitle nobody sees.
+    if (y == EditBarParked && picSelBar->isAncestorOf(QApplication::focusWidget()))
+        picMain->setFocus(Qt::OtherFocusReason);
 }
 
 void SubListing::makeGlyphs() {

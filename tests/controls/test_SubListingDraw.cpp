@@ -172,11 +172,14 @@ TEST(ListingScroll, MovedRowsMatchAFullRedraw) {
     EXPECT_TRUE(matchesRedraw());
     h.l->scrList->setValue(h.l->scrList->value() - 4);
     EXPECT_TRUE(matchesRedraw());
-    // The edit bar follows its row, and leaves when the row scrolls away.
+    // The edit bar follows its row, and leaves with the focus when the row scrolls away.
     h.l->scrList->setValue(h.sel.value());
     EXPECT_EQ(h.l->picSelBar->y(), 0);
+    h.l->SetTextFocus();
+    ASSERT_TRUE(h.focusInEditBar());
     h.l->scrList->setValue(h.sel.value() + 1);
     EXPECT_EQ(h.l->picSelBar->y(), SubListing::EditBarParked);
+    EXPECT_FALSE(h.focusInEditBar());
     EXPECT_TRUE(h.l->InVision(h.sel.value() + 1));
     EXPECT_FALSE(h.l->InVision(h.sel.value()));
     h.l->GoToSel();
