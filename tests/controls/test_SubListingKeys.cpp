@@ -1,0 +1,214 @@
+#include "tests/controls/ListingFixture.h"
+#include "tests/support/Scripted.h"
+
+#include <QTimer>
+
+namespace {
+void autoRepeatPress(QWidget* w, int key) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(w, &e);
+}
+} // namespace
+
+TEST(ListingKeys, TextBoxCommitsAndMoves) {
+    ListingHost h(10);
+    h.click(300, 2);
+    QLineEdit* t = h.l->txtSubText;
+    ASSERT_EQ(h.focus(), t);
+    QTest::keyClicks(t, QStringLiteral("Hello"));
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("Hello"));
+
+    // Shift+Enter replaces the selection by the new-line character; the document gets CR LF.
+    t->setSelection(1, 3);
+    QTest::keyClick(t, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(t->text(), QStringLiteral("H\u00A4o"));
+    EXPECT_EQ(t->cursorPosition(), 2);
+    EXPECT_FALSE(t->hasSelectedText());
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("H\r\no"));
+
+    // Enter moves down and selects the new row's text.
+    QTest::keyClick(t, Qt::Key_Return);
+    EXPECT_EQ(h.sel.value(), 3);
+    EXPECT_EQ(t->selectedText(), QStringLiteral("Text 3\u00A4line two"));
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("H\r\no"));
+
+    QTest::keyClick(t, Qt::Key_Up);
+    EXPECT_EQ(h.sel.value(), 2);
+    EXPECT_EQ(t->selectedText(), QStringLiteral("H\u00A4o"));
+    QTest::keyClick(t, Qt::Key_Down);
+    QTest::keyClick(t, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), 4);
+    QTest::keyClick(t, Qt::Key_End);
+    EXPECT_EQ(h.sel.value(), 9);
+    EXPECT_EQ(t->selectedText(), QStringLiteral("Text 9\u00A4line two"));
+    // Down on the last row stays; Enter there asks the host for a new row.
+    QTest::keyClick(t, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), 9);
+    h.events.clear();
+    QTest::keyClick(t, Qt::Key_Return);
+    EXPECT_EQ(h.sel.value(), 9);
+    EXPECT_EQ(h.events, QStringList{"PushDown"});
+    QTest::keyClick(t, Qt::Key_Home);
+    EXPECT_EQ(h.sel.value(), 0);
+
+    // Left at the very start goes into the time-out field from the right.
+    t->setCursorPosition(1);
+    QTest::keyClick(t, Qt::Key_Left);
+    EXPECT_EQ(h.focus(), t);
+    QTest::keyClick(t, Qt::Key_Left);
+    EXPECT_EQ(h.focus(), h.l->txtSubTimeOut->txtMSec);
+    EXPECT_FALSE(h.l->Scroller->isActive());
+}
+
+TEST(ListingKeys, TimeFieldsMoveTheSelectionAndKeepTheirPart) {
+    ListingHost h(10);
+    h.click(72 + 20, 3); // the minutes of time in
+    TimeText* in = h.l->txtSubTimeIn;
+    ASSERT_EQ(h.focus(), in->txtMin);
+    QTest::keyClick(in->txtMin, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), 4);
+    EXPECT_EQ(h.focus(), in->txtMin);
+    EXPECT_EQ(in->txtMin->selectedText(), QStringLiteral("00"));
+    EXPECT_EQ(in->lTime(), 8000);
+    QTest::keyClick(in->txtMin, Qt::Key_Up);
+    QTest::keyClick(in->txtMin, Qt::Key_Up);
+    EXPECT_EQ(h.sel.value(), 2);
+    QTest::keyClick(in->txtMin, Qt::Key_End);
+    EXPECT_EQ(h.sel.value(), 9);
+    EXPECT_EQ(h.focus(), in->txtMin);
+    // Down on the last row of a time field clears the selection.
+    QTest::keyClick(in->txtMin, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), -2);
+    EXPECT_FALSE(h.l->Scroller->isActive());
+    QTest::keyClick(in->txtMin, Qt::Key_Home);
+    EXPECT_EQ(h.sel.value(), 0);
+
+    // Moving between the three fields.
+    TimeText* out = h.l->txtSubTimeOut;
+    in->EnterField(4);
+    QTest::keyClick(in->txtMSec, Qt::Key_Return);
+    EXPECT_EQ(h.focus(), out->txtHr);
+    QTest::keyClick(out->txtHr, Qt::Key_Left);
+    EXPECT_EQ(h.focus(), in->txtMSec);
+    QTest::keyClick(in->txtMSec, Qt::Key_Right);
+    EXPECT_EQ(h.focus(), out->txtHr);
+    out->EnterField(4);
+    QTest::keyClick(out->txtMSec, Qt::Key_Return);
+    EXPECT_EQ(h.focus(), h.l->txtSubText);
+    out->EnterField(4);
+    QTest::keyClick(out->txtMSec, Qt::Key_Right);
+    EXPECT_EQ(h.focus(), h.l->txtSubText);
+    EXPECT_EQ(h.l->txtSubText->cursorPosition(), 0);
+    EXPECT_FALSE(h.l->txtSubText->hasSelectedText());
+}
+
+TEST(ListingKeys, TimeEditsGoToTheRowTheyWereTypedIn) {
+    ListingHost h(10);
+    h.click(147 + 40, 2); // seconds of time out
+    TimeText* out = h.l->txtSubTimeOut;
+    ASSERT_EQ(h.focus(), out->txtSec);
+    QTest::keyClicks(out->txtSec, QStringLiteral("09"));
+    EXPECT_EQ(h.subs.SubTimeOut(2), 9500);
+    // One digit typed, then another row clicked: the digit belongs to row 2.
+    out->EnterField(2);
+    QTest::keyClicks(out->txtMin, QStringLiteral("3"));
+    h.click(300, 6);
+    EXPECT_EQ(h.subs.SubTimeOut(2), 3 * 60000 + 9500);
+    EXPECT_EQ(h.subs.SubTimeOut(6), 13500);
+    EXPECT_EQ(out->lTime(), 13500);
+
+    // With no row selected nothing is written anywhere.
+    h.l->SelectSub(-2);
+    const int before = h.changes;
+    h.l->txtSubTimeIn->EnterField(4);
+    QTest::keyClicks(h.l->txtSubTimeIn->txtMSec, QStringLiteral("777"));
+    QTest::keyClicks(h.l->txtSubText, QStringLiteral("x"));
+    EXPECT_EQ(h.changes, before);
+}
+
+TEST(ListingKeys, NoEditBlocksMovesAndTextButNotTimes) {
+    ListingHost h(10);
+    h.click(300, 2);
+    h.l->setNoEdit(true);
+    QLineEdit* t = h.l->txtSubText;
+    QTest::keyClick(t, Qt::Key_Down);
+    QTest::keyClick(t, Qt::Key_Return);
+    QTest::keyClicks(t, QStringLiteral("abc"));
+    EXPECT_EQ(h.sel.value(), 2);
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("Text 2\r\nline two"));
+    h.events.clear();
+    QTest::keyClick(t, Qt::Key_Return);
+    EXPECT_TRUE(h.events.isEmpty());
+    TimeText* in = h.l->txtSubTimeIn;
+    in->EnterField(4);
+    QTest::keyClick(in->txtMSec, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), 2);
+    QTest::keyClicks(in->txtMSec, QStringLiteral("250"));
+    EXPECT_EQ(h.subs.SubTimeIn(2), 4250);
+}
+
+TEST(ListingKeys, SimpleModeRevertsEdits) {
+    ListingHost h(10);
+    h.sel.setValue(2);
+    h.l->SetSimpleMode(true, 0);
+    h.l->SetTextFocus();
+    QTest::keyClicks(h.l->txtSubText, QStringLiteral("zz"));
+    EXPECT_EQ(h.l->txtSubText->text(), QStringLiteral("Text 2\u00A4line two"));
+    h.l->txtSubTimeIn->EnterField(4);
+    QTest::keyClicks(h.l->txtSubTimeIn->txtMSec, QStringLiteral("123"));
+    EXPECT_EQ(h.l->txtSubTimeIn->lTime(), 4000);
+    EXPECT_EQ(h.changes, 0);
+}
+
+TEST(ListingKeys, HeldArrowRepeatsAtTheListingsPace) {
+    ListingHost h(30);
+    h.click(300, 0);
+    QLineEdit* t = h.l->txtSubText;
+    QTest::keyPress(t, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), 1);
+    // The keyboard's own repeats are not moves; the Scroller makes them.
+    autoRepeatPress(t, Qt::Key_Down);
+    autoRepeatPress(t, Qt::Key_Down);
+    EXPECT_EQ(h.sel.value(), 1);
+    EXPECT_TRUE(h.l->Scroller->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return h.sel.value() >= 3; }, 3000));
+    QTest::keyRelease(t, Qt::Key_Down);
+    EXPECT_FALSE(h.l->Scroller->isActive());
+
+    // Held to the end, it stops on the last row instead of running into "none".
+    h.l->SelectSub(27);
+    QTest::keyPress(t, Qt::Key_Down);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.l->Scroller->isActive(); }, 3000));
+    EXPECT_EQ(h.sel.value(), 29);
+    QTest::keyRelease(t, Qt::Key_Down);
+    h.l->SelectSub(2);
+    TimeText* in = h.l->txtSubTimeIn;
+    in->EnterField(1);
+    QTest::keyPress(in->txtHr, Qt::Key_Up);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !h.l->Scroller->isActive(); }, 3000));
+    EXPECT_EQ(h.sel.value(), 0);
+    QTest::keyRelease(in->txtHr, Qt::Key_Up);
+}
+
+TEST(ListingKeys, NegativeSelectionIsNone) {
+    ListingHost h(3);
+    h.m.setValue(1);
+    h.m1.setValue(2);
+    h.click(300, 2);
+    // Emptying the list lowers the bounds to -1: that is no row.
+    h.subs.EnableEvents(false);
+    h.subs.Clear();
+    h.subs.EnableEvents(true);
+    h.subs.RaiseMajor();
+    EXPECT_EQ(h.sel.value(), -1);
+    EXPECT_EQ(h.l->Selected(), -2);
+    EXPECT_EQ(h.l->picSelBar->y(), SubListing::EditBarParked);
+    h.changes = 0;
+    QTest::keyClicks(h.l->txtSubText, QStringLiteral("x"));
+    QTest::keyClick(h.l->txtSubText, Qt::Key_Return);
+    EXPECT_EQ(h.changes, 0);
+    EXPECT_EQ(h.subs.count(), 0);
+    // Markers lowered to -1 together do not push each other out.
+    EXPECT_EQ(h.m.value(), -1);
+    EXPECT_EQ(h.m1.value(), -1);
+}
