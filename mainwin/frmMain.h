@@ -7,6 +7,7 @@
 #include <memory>
 
 class QAction;
+class QEvent;
 class QMenu;
 class QPushButton;
 class QScrollBar;
@@ -69,17 +70,34 @@ public:
     clsTime* cMarkT1 = nullptr;
     clsTime* cMarkT2 = nullptr;
 
-    // Menus.
+    // Menus (the design's names; separators omitted).
     QMenu* mnuFile = nullptr;
-    QAction* mnuNew = nullptr;
-    QAction* mnuOpen = nullptr;
-    QAction* mnuSave = nullptr;
-    QAction* mnuSaveAs = nullptr;
-    QAction* mnuExit = nullptr;
+    QAction *mnuNew = nullptr, *mnuOpen = nullptr, *mnuSave = nullptr, *mnuSaveAs = nullptr, *mnuVideo = nullptr,
+            *mnuProps = nullptr, *mnuProps2 = nullptr, *mnuPrint = nullptr, *mnuExit = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction *mnuGoto = nullptr, *mnuPrevBad = nullptr, *mnuNextBad = nullptr, *mnuGotoShift = nullptr,
+            *mnuGotoStretch1 = nullptr, *mnuGotoStretch2 = nullptr, *MnuFind = nullptr, *MnuFind2 = nullptr;
+    QMenu* mnuSubPopup = nullptr;
+    QAction *mnuAdd = nullptr, *mnuInsert = nullptr, *mnuDelete = nullptr;
+    QMenu* mnuMarkerSet = nullptr;
+    QAction *mnuSM = nullptr, *mnuSM1 = nullptr, *mnuSM2 = nullptr, *mnuUnMark = nullptr;
+    QMenu* mnuTools = nullptr;
+    QAction *mnuVisual = nullptr, *mnuStretch = nullptr, *mnuShift = nullptr, *mnuSplit = nullptr, *mnuMerge = nullptr;
+    QMenu* mnuSettings = nullptr;
+    QAction* mnuConfigure = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction *mnuMan = nullptr, *mnuAbout = nullptr;
 
-    // Controls. Toolbar buttons are counted from 1, separators included.
+    // The band bar: one tool bar per band. Buttons are counted from 1, separators included,
+    // and are named after their bar and index ("DefBar_5").
     QToolBar* Toolbar1 = nullptr;
-    QAction* Toolbar1Button(int index) const;
+    QToolBar* ShowHideBar = nullptr;
+    QToolBar* BadBar = nullptr;
+    QToolBar* DefBar = nullptr;
+    static QAction* Button(QToolBar* bar, int index);
+    QAction* Toolbar1Button(int index) const { return Button(Toolbar1, index); }
+
+    // Controls.
     SubListing* picListing = nullptr;
     QWidget* picBar = nullptr;
     timeBar* tBar = nullptr;
@@ -90,29 +108,74 @@ public:
     void subArrange();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private slots:
+    // File.
     void mnuNew_Click();
     void mnuOpen_Click();
     void mnuSave_Click();
     void mnuSaveAs_Click();
+    void mnuProps2_Click();
     void mnuExit_Click();
+    // Goto.
+    void mnuGoto_Click();
+    void mnuPrevBad_Click();
+    void mnuNextBad_Click();
+    void mnuGotoShift_Click();
+    void mnuGotoStretch1_Click();
+    void mnuGotoStretch2_Click();
+    void MnuFind_Click();
+    void MnuFind2_Click();
+    // Subtitle.
+    void mnuAdd_Click();
+    void mnuInsert_Click();
+    void mnuDelete_Click();
+    void mnuSM_Click();
+    void mnuSM1_Click();
+    void mnuSM2_Click();
+    void mnuUnMark_Click();
+    // Band bar.
     void Toolbar1_ButtonClick(int index);
+    void ShowHideBar_ButtonClick(int index);
+    void BadBar_ButtonClick(int index);
+    void DefBar_ButtonClick(int index);
+    // The document and the shared values.
     void cSubs_Change(int iSub);
     void cSubs_CountChange();
     void cSubs_MajorChange();
+    void cSel_Change();
+    void cMarkS_Change();
+    void cMarkS1_Change();
+    void cMarkS2_Change();
+    // The listing.
+    void picListing_RightClick();
+    void picListing_PushDown();
+    void picListing_Scroll();
+    void picListing_MarkerSelect();
+    void picListing_DeterminedInvalids();
+    // The time line and its buttons.
     void btZoom_Click();
     void btZoomOut_Click();
     void tBar_AskRulerSpace(bool b);
     void tBar_EnableZoomIn(bool b);
     void tBar_EnableZoomOut(bool b);
+    void tBar_ReqTimeChange(qint32 l);
 
 private:
     void buildControls();
     void buildMenus();
     void buildToolbars();
+    void connectViews();
+    void subUpdateGoto();
+    // Appends an empty subtitle after the last one; emptyRule gives an empty list 0-3000 ms.
+    void appendSub(bool emptyRule);
+    void insertSub();
+    void setMarker(clsTime* marker);
+    // Tells the user when the list can take no more subtitles.
+    bool roomForOneMore();
     bool askDiscardChanges();
     void setCaptionFor(const QString& path);
     void loadFile(std::unique_ptr<intFile> handler, const QString& path);

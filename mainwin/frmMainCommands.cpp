@@ -1,0 +1,329 @@
+// The main window's menus and band bar, the command state (UpdateUI), and the commands that
+// work on the listing: go-to, markers, add, insert and delete.
+#include "controls/SubListing.h"
+#include "formats/intSettings.h"
+#include "mainwin/ToolIcons.h"
+#include "mainwin/frmMain.h"
+#include "model/Num.h"
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace {
+struct ButtonSpec {
+    const char* tip;
+    const char* icon;
+    bool checkable = false;
+};
+
+// Commands whose windows are not part of the program yet.
+void notAvailable() {
+    MsgBox(QStringLiteral("This command is not available yet."), vb::Information);
+}
+
+void enable(QAction* a, bool b) {
+    if (a) a->setEnabled(b);
+}
+} // namespace
+
+QAction* frmMain::Button(QToolBar* bar, int index) {
+    const QList<QAction*> buttons = bar->actions();
+    return index >= 1 && index <= buttons.size() ? buttons.at(index - 1) : nullptr;
+}
+
+void frmMain::buildMenus() {
+    auto menu = [this](QMenu* parent, const char* name, const QString& caption) {
+        QMenu* m = parent ? parent->addMenu(caption) : menuBar()->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto item = [this](QMenu* m, const char* name, const QString& caption, auto slot) {
+        QAction* a = m->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    mnuFile = menu(nullptr, "mnuFile", QStringLiteral("&File"));
+    mnuNew = item(mnuFile, "mnuNew", QStringLiteral("&New subtitle file"), &frmMain::mnuNew_Click);
+    mnuOpen = item(mnuFile, "mnuOpen", QStringLiteral("&Open subtitle file"), &frmMain::mnuOpen_Click);
+    mnuSave = item(mnuFile, "mnuSave", QStringLiteral("&Save subtitle file"), &frmMain::mnuSave_Click);
+    mnuSaveAs = item(mnuFile, "mnuSaveAs", QStringLiteral("Save subtitle file &As"), &frmMain::mnuSaveAs_Click);
+    mnuFile->addSeparator();
+    mnuVideo = item(mnuFile, "mnuVideo", QStringLiteral("Load &Video file"), notAvailable);
+    mnuFile->addSeparator();
+    mnuProps = item(mnuFile, "mnuProps", QStringLiteral("P&roperties"), notAvailable);
+    mnuProps2 = item(mnuFile, "mnuProps2", QStringLiteral("Ex&tra Properties"), &frmMain::mnuProps2_Click);
+    mnuFile->addSeparator();
+    mnuPrint = item(mnuFile, "mnuPrint", QStringLiteral("&Print subtitle Listing"), notAvailable);
+    mnuFile->addSeparator();
+    mnuExit = item(mnuFile, "mnuExit", QStringLiteral("E&xit"), &frmMain::mnuExit_Click);
+
+    mnuView = menu(nullptr, "mnuView", QStringLiteral("&Goto"));
+    mnuGoto = item(mnuView, "mnuGoto", QStringLiteral("&Current subtitle"), &frmMain::mnuGoto_Click);
+    mnuPrevBad = item(mnuView, "mnuPrevBad", QStringLiteral("&Previous bad subtitle"), &frmMain::mnuPrevBad_Click);
+    mnuNextBad = item(mnuView, "mnuNextBad", QStringLiteral("&Next bad subtitle"), &frmMain::mnuNextBad_Click);
+    mnuView->addSeparator();
+    mnuGotoShift = item(mnuView, "mnuGotoShift", QStringLiteral("Shift &Marker"), &frmMain::mnuGotoShift_Click);
+    mnuGotoStretch1 =
+        item(mnuView, "mnuGotoStretch1", QStringLiteral("Stretch Marker &1"), &frmMain::mnuGotoStretch1_Click);
+    mnuGotoStretch2 =
+        item(mnuView, "mnuGotoStretch2", QStringLiteral("Stretch Marker &2"), &frmMain::mnuGotoStretch2_Click);
+    mnuView->addSeparator();
+    MnuFind = item(mnuView, "MnuFind", QStringLiteral("&Find Subtitle"), &frmMain::MnuFind_Click);
+    MnuFind2 = item(mnuView, "MnuFind2", QStringLiteral("&Find Next (F3)"), &frmMain::MnuFind2_Click);
+
+    mnuSubPopup = menu(nullptr, "mnuSubPopup", QStringLiteral("S&ubtitle"));
+    mnuAdd = item(mnuSubPopup, "mnuAdd", QStringLiteral("&Add sub"), &frmMain::mnuAdd_Click);
+    mnuInsert = item(mnuSubPopup, "mnuInsert", QStringLiteral("&Insert sub"), &frmMain::mnuInsert_Click);
+    mnuDelete = item(mnuSubPopup, "mnuDelete", QStringLiteral("&Delete sub"), &frmMain::mnuDelete_Click);
+    mnuSubPopup->addSeparator();
+    mnuMarkerSet = menu(mnuSubPopup, "mnuMarkerSet", QStringLiteral("Set as &Marker"));
+    mnuSM = item(mnuMarkerSet, "mnuSM", QStringLiteral("Shift &Marker"), &frmMain::mnuSM_Click);
+    mnuSM1 = item(mnuMarkerSet, "mnuSM1", QStringLiteral("Stretch Marker &1"), &frmMain::mnuSM1_Click);
+    mnuSM2 = item(mnuMarkerSet, "mnuSM2", QStringLiteral("Stretch Marker &2"), &frmMain::mnuSM2_Click);
+    mnuMarkerSet->addSeparator();
+    mnuUnMark = item(mnuMarkerSet, "mnuUnMark", QStringLiteral("&No Marker"), &frmMain::mnuUnMark_Click);
+    for (QAction* a : {mnuSM, mnuSM1, mnuSM2}) a->setCheckable(true);
+
+    mnuTools = menu(nullptr, "mnuTools", QStringLiteral("&Tools"));
+    mnuVisual = item(mnuTools, "mnuVisual", QStringLiteral("&Visual Editor"), notAvailable);
+    mnuTools->addSeparator();
+    mnuStretch = item(mnuTools, "mnuStretch", QStringLiteral("&Time Stretch"), notAvailable);
+    mnuShift = item(mnuTools, "mnuShift", QStringLiteral("Time &Shift"), notAvailable);
+    mnuSplit = item(mnuTools, "mnuSplit", QStringLiteral("S&plit File"), notAvailable);
+    mnuMerge = item(mnuTools, "mnuMerge", QStringLiteral("&Merge File"), notAvailable);
+
+    mnuSettings = menu(nullptr, "mnuSettings", QStringLiteral("&Settings"));
+    mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), notAvailable);
+
+    mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("&Help"));
+    mnuMan = item(mnuHelp, "mnuMan", QStringLiteral("&HTML Manual"), notAvailable);
+    mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&About Lumerin"), notAvailable);
+}
+
+void frmMain::buildToolbars() {
+    auto bar = [this](const char* name, std::initializer_list<ButtonSpec> buttons, void (frmMain::*click)(int)) {
+        auto* tb = new QToolBar(QString::fromLatin1(name), this);
+        tb->setObjectName(QString::fromLatin1(name));
+        tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        tb->setIconSize(QSize(20, 20));
+        addToolBar(Qt::TopToolBarArea, tb);
+        int index = 0;
+        for (const ButtonSpec& b : buttons) {
+            ++index;
+            QAction* a = nullptr;
+            if (!b.tip) {
+                a = tb->addSeparator();
+            } else {
+                const QString tip = QString::fromLatin1(b.tip);
+                a = tb->addAction(ToolIcon(QString::fromLatin1(b.icon)), tip);
+                a->setToolTip(tip);
+                a->setCheckable(b.checkable);
+                // UpdateUI follows every button, so a pressed button always shows its state.
+                connect(a, &QAction::triggered, this, [this, click, index] {
+                    (this->*click)(index);
+                    UpdateUI();
+                });
+            }
+            a->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(name)).arg(index));
+        }
+        return tb;
+    };
+    Toolbar1 = bar("Toolbar1",
+                   {{"New subtitle file", "new"},
+                    {"Open subtitle file", "open"},
+                    {"Save subtitle file", "save"},
+                    {},
+                    {"Print a listing of the subtitles", "print"}},
+                   &frmMain::Toolbar1_ButtonClick);
+    ShowHideBar = bar("ShowHideBar",
+                      {{"Show / Hide the visual editor", "visual", true},
+                       {"Shift Timing", "shift", true},
+                       {"Stretch Timing", "stretch", true},
+                       {"Split file", "split", true},
+                       {"Merge file", "merge", true}},
+                      &frmMain::ShowHideBar_ButtonClick);
+    BadBar = bar("BadBar",
+                 {{"GoTo current sub", "goto"},
+                  {"Previous incorrectly timed sub", "prevbad"},
+                  {"Next incorrectly timed sub", "nextbad"},
+                  {},
+                  {"Find a subtitle containing a search string", "find"}},
+                 &frmMain::BadBar_ButtonClick);
+    DefBar = bar("DefBar",
+                 {{"Add Subtitle", "add"},
+                  {"Insert Subtitle before selected", "insert"},
+                  {"Delete Subtitle", "delete"},
+                  {},
+                  {"Set current sub as Shift Marker", "markshift", true},
+                  {"Set current sub as Stretch Marker 1", "markstretch1", true},
+                  {"Set current sub as Stretch Marker 2", "markstretch2", true}},
+                 &frmMain::DefBar_ButtonClick);
+}
+
+void frmMain::UpdateUI() {
+    if (!cSubs || !mnuFile || !DefBar) return; // still being built
+
+    const QString setting = cSettings ? cSettings->getSettingName() : QString();
+    mnuProps2->setText(setting.isEmpty() ? QStringLiteral("Extra Se&ttings") : setting + QStringLiteral(" Se&ttings"));
+    mnuProps2->setEnabled(!setting.isEmpty());
+
+    const int n = cSubs->count();
+    if (n == 0) {
+        for (QAction* a : {Button(BadBar, 2), Button(BadBar, 3), Button(BadBar, 5), Button(Toolbar1, 3), mnuSave,
+                           mnuSaveAs, Button(ShowHideBar, 2)})
+            enable(a, false);
+    } else {
+        enable(Button(Toolbar1, 3), bChanged);
+        enable(Button(BadBar, 2), picListing->PrevBad() >= 0);
+        enable(Button(BadBar, 3), picListing->NextBad() >= 0);
+        for (QAction* a : {Button(BadBar, 5), Button(ShowHideBar, 2), mnuSaveAs}) enable(a, true);
+    }
+
+    // A negative selection (-1 after deleting the only subtitle) is no selection.
+    const int sel = cSel->value();
+    if (sel >= 0) {
+        enable(Button(BadBar, 1), !picListing->InVision(sel));
+        enable(Button(DefBar, 2), true);
+        enable(Button(DefBar, 3), true);
+    } else {
+        enable(Button(DefBar, 2), false);
+        enable(Button(DefBar, 3), false);
+    }
+
+    enable(Button(ShowHideBar, 3), n >= 2);
+    enable(Button(ShowHideBar, 4), n >= 2);
+
+    const std::pair<QAction*, QAction*> twins[] = {
+        {mnuSave, Button(Toolbar1, 3)},     {mnuDelete, Button(DefBar, 3)},     {mnuInsert, Button(DefBar, 2)},
+        {mnuAdd, Button(DefBar, 1)},        {MnuFind, Button(BadBar, 5)},       {mnuSplit, Button(ShowHideBar, 4)},
+        {mnuPrevBad, Button(BadBar, 2)},    {mnuNextBad, Button(BadBar, 3)},    {mnuShift, Button(ShowHideBar, 2)},
+        {mnuStretch, Button(ShowHideBar, 3)}};
+    for (const auto& [menuItem, twin] : twins) menuItem->setEnabled(twin->isEnabled());
+
+    const std::pair<QAction*, clsTime*> markers[] = {{mnuSM, cMarkS}, {mnuSM1, cMarkS1}, {mnuSM2, cMarkS2}};
+    for (const auto& [menuItem, marker] : markers) {
+        menuItem->setEnabled(sel >= 0);
+        menuItem->setChecked(sel >= 0 && marker->value() == sel);
+    }
+    mnuMarkerSet->setEnabled(sel >= 0);
+    for (int i = 0; i < 3; ++i) {
+        QAction* button = Button(DefBar, 5 + i);
+        button->setEnabled(markers[i].first->isEnabled());
+        button->setChecked(markers[i].first->isChecked());
+    }
+    mnuUnMark->setEnabled(mnuSM->isChecked() || mnuSM1->isChecked() || mnuSM2->isChecked());
+
+    subUpdateGoto();
+}
+
+void frmMain::subUpdateGoto() {
+    const std::pair<clsTime*, QAction*> targets[] = {{cSel, Button(BadBar, 1)},
+                                                     {cMarkS, mnuGotoShift},
+                                                     {cMarkS1, mnuGotoStretch1},
+                                                     {cMarkS2, mnuGotoStretch2}};
+    for (const auto& [target, command] : targets) {
+        const int t = target->value();
+        command->setEnabled(t >= 0 && !picListing->InVision(t));
+    }
+    mnuGoto->setEnabled(Button(BadBar, 1)->isEnabled());
+}
+
+bool frmMain::roomForOneMore() {
+    if (!cSubs->full()) return true;
+    MsgBox(QStringLiteral("The list is full: a subtitle file holds at most %1 subtitles.").arg(clsSubs::Capacity),
+           vb::Exclamation);
+    return false;
+}
+
+void frmMain::appendSub(bool emptyRule) {
+    if (!roomForOneMore()) return;
+    picListing->BlockRedraw = true;
+    const int last = cSubs->count() - 1;
+    int index;
+    if (emptyRule && last == -1) {
+        index = cSubs->AddSub(QString(), 0, 3000);
+    } else {
+        const qint64 out = cSubs->SubTimeOut(last); // 0 on an empty list
+        index = cSubs->AddSub(QString(), SatLong(out + 100), SatLong(out + 3100));
+    }
+    picListing->SelectSub(index);
+    picListing->GoToSel();
+    picListing->BlockRedraw = false;
+    picListing->Redraw();
+    picListing->SetTextFocus();
+}
+
+void frmMain::insertSub() {
+    if (cSel->value() < 0 || !roomForOneMore()) return;
+    cSubs->InsertP(cSel->value(), *cSel, true, QString());
+}
+
+void frmMain::setMarker(clsTime* marker) { marker->setValue(cSel->value()); }
+
+void frmMain::Toolbar1_ButtonClick(int index) {
+    switch (index) {
+    case 1: subNew(); break;
+    case 2: subOpen(); break;
+    case 3: subSave(); break;
+    case 5: notAvailable(); break;
+    default: break;
+    }
+}
+
+void frmMain::ShowHideBar_ButtonClick(int) { notAvailable(); }
+
+void frmMain::BadBar_ButtonClick(int index) {
+    switch (index) {
+    case 1: picListing->GoToSel(); break;
+    case 2: mnuPrevBad_Click(); break;
+    case 3: mnuNextBad_Click(); break;
+    case 5: MnuFind_Click(); break;
+    default: break;
+    }
+}
+
+void frmMain::DefBar_ButtonClick(int index) {
+    switch (index) {
+    case 1: appendSub(true); break;
+    case 2: insertSub(); break;
+    case 3: picListing->Delete(); break;
+    case 5: setMarker(cMarkS); break;
+    case 6: setMarker(cMarkS1); break;
+    case 7: setMarker(cMarkS2); break;
+    default: break;
+    }
+}
+
+void frmMain::mnuProps2_Click() {
+    if (cSettings) ShowModal(cSettings->getForm());
+}
+
+void frmMain::mnuGoto_Click() { picListing->GoToSel(); }
+void frmMain::mnuPrevBad_Click() { cSel->setValue(picListing->PrevBad()); }
+void frmMain::mnuNextBad_Click() { cSel->setValue(picListing->NextBad()); }
+void frmMain::mnuGotoShift_Click() { picListing->GotoSub(cMarkS->value()); }
+void frmMain::mnuGotoStretch1_Click() { picListing->GotoSub(cMarkS1->value()); }
+void frmMain::mnuGotoStretch2_Click() { picListing->GotoSub(cMarkS2->value()); }
+void frmMain::MnuFind_Click() { notAvailable(); }
+void frmMain::MnuFind2_Click() { notAvailable(); }
+
+void frmMain::mnuAdd_Click() { appendSub(false); }
+void frmMain::mnuInsert_Click() { insertSub(); }
+void frmMain::mnuDelete_Click() { picListing->Delete(); }
+void frmMain::mnuSM_Click() { setMarker(cMarkS); }
+void frmMain::mnuSM1_Click() { setMarker(cMarkS1); }
+void frmMain::mnuSM2_Click() { setMarker(cMarkS2); }
+
+void frmMain::mnuUnMark_Click() {
+    const int sel = cSel->value();
+    for (clsTime* m : {cMarkS, cMarkS1, cMarkS2})
+        if (m->value() == sel) m->setValue(-2);
+}

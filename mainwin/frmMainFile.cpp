@@ -1,0 +1,154 @@
+// The main window's file commands: new, open, save, save as, exit, the command-line open and
+// the reset after another part of the program loaded a file.
+#include "mainwin/frmMain.h"
+#include "controls/SubListing.h"
+#include "formats/FormatChoice.h"
+#include "formats/intFile.h"
+#include "model/CFileFnc.h"
+#include "model/Common.h"
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
+#include "platform/Desktop.h"
+#include "platform/FileDialogs.h"
+#include "platform/MsgBox.h"
+
+#include <QFileInfo>
+
+namespace {
+const QString kUntitled = QStringLiteral("Untitled - Lumerin");
+const QString kChangesLost = QStringLiteral("Changes will be lost.  Are you sure?");
+
+// A default folder that is empty or gone starts the dialogs in the program folder.
+void fallBackIfMissing(QString& folder) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = ProgramFolder();
+}
+} // namespace
+
+void frmMain::openCommandLine() {
+    const QString line = CommandLine();
+    if (line.isEmpty()) return;
+    const QString path = line.startsWith(u'"') ? line.mid(1, line.size() - 2) : line;
+    if (!FileExists(path)) {
+        MsgBox(QStringLiteral("File does not exist"), vb::OKOnly, QStringLiteral("Error"));
+        return;
+    }
+    std::unique_ptr<intFile> handler = DetectFileHandler(path);
+    if (!handler) return; // format choice has told the user
+    loadFile(std::move(handler), path);
+    UpdateUI();
+}
+
+void frmMain::setCaptionFor(const QString& path) { setWindowTitle(FileTitleOf(path) + QStringLiteral(" - Lumerin")); }
+
+// Makes handler the current format object and loads its file into the document.
+void frmMain::loadFile(std::unique_ptr<intFile> handler, const QString& path) {
+    cFile = std::move(handler);
+    cSettings = cFile->getSettingBlock();
+    picListing->SelectSub(-2);
+    cFile->setFile(path);
+    for (clsTime* m : {cMarkS, cMarkS1, cMarkS2}) m->setValue(-2);
+    // A faulty file has been reported by its format; what was read stays in the list.
+    cFile->Load(*cSubs);
+    cSubs->RaiseMajor();
+    setCaptionFor(path);
+    sFile = path;
+    bChanged = false;
+}
+
+bool frmMain::askDiscardChanges() {
+    return !bChanged || MsgBox(kChangesLost, vb::OKCancel, QStringLiteral("Sure?")) != vb::Cancel;
+}
+
+void frmMain::subNew() {
+    if (!askDiscardChanges()) return;
+    for (clsTime* m : {cMarkS, cMarkS1, cMarkS2}) m->setValue(-2);
+    cSubs->Clear();
+    cFile.reset();
+    cSettings.reset();
+    setWindowTitle(kUntitled);
+    sFile.clear();
+    picListing->SelectSub(-2);
+    bChanged = false;
+    UpdateUI();
+}
+
+void frmMain::subOpen() {
+    if (!askDiscardChanges()) return;
+    fallBackIfMissing(txtMovie_);
+    fallBackIfMissing(txtSubs_);
+    QString path = GetOpenFile(this, SubFileFilter(), QStringLiteral("Open subtitle file"), txtSubs_);
+    if (path == u"cancel") return;
+    if (path.endsWith(QChar(0))) path.chop(1);
+    // Chosen into a temporary: a file whose format can't be decided changes nothing.
+    std::unique_ptr<intFile> handler = DetectFileHandler(path);
+    if (!handler) return;
+    loadFile(std::move(handler), path);
+    if (chLastUsed_) txtSubs_ = FolderOf(path);
+    UpdateUI();
+}
+
+bool frmMain::subSave() {
+    // After an outside load (LoadReset) the format object still names the earlier file; that
+    // file is not written over: the user chooses where the loaded one goes.
+    if (!cFile || cFile->file() != sFile) return subSaveAs();
+    if (!cFile->Save(*cSubs)) return false; // the format has told the user
+    bChanged = false;
+    UpdateUI();
+    return true;
+}
+
+bool frmMain::subSaveAs() {
+    if (txtMovie_.isEmpty()) txtMovie_ = ProgramFolder();
+    if (txtSubs_.isEmpty()) txtSubs_ = ProgramFolder();
+    if (!CanWriteFolder(txtMovie_)) txtMovie_ = ProgramFolder();
+    if (!CanWriteFolder(txtSubs_)) txtSubs_ = ProgramFolder();
+    int index = 0;
+    const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"), txtSubs_, index);
+    if (path == u"cancel") return false;
+    if (FileExists(path) &&
+        MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel, QStringLiteral("File exists")) ==
+            vb::Cancel)
+        return false;
+    std::unique_ptr<intFile> handler = FileHandlerByIndex(index, path);
+    if (!handler) return false;
+    // The same format keeps its settings block, so the user's settings carry over.
+    std::shared_ptr<intSettings> settings;
+    if (cSettings && cSettings->getSettingName() == handler->SettingSig()) {
+        handler->setSettingBlock(cSettings);
+        settings = cSettings;
+    } else {
+        settings = handler->getSettingBlock();
+    }
+    picListing->SelectSub(-2);
+    // The file is about to be written over: no line-end repair on it first.
+    handler->setSavePath(path);
+    if (!handler->Save(*cSubs)) return false; // the format has told the user; nothing changes
+    cFile = std::move(handler);
+    cSettings = std::move(settings);
+    bChanged = false;
+    setCaptionFor(path);
+    sFile = path;
+    if (chLastUsed_) txtSubs_ = FolderOf(path);
+    UpdateUI();
+    return true;
+}
+
+void frmMain::LoadReset(const QString& filename) {
+    sFile = filename;
+    picListing->SelectSub(-2);
+    for (clsTime* m : {cMarkS, cMarkS1, cMarkS2}) m->setValue(-2);
+    bChanged = false;
+    UpdateUI();
+}
+
+void frmMain::mnuNew_Click() { subNew(); }
+
+void frmMain::mnuOpen_Click() { subOpen(); }
+
+void frmMain::mnuSave_Click() { subSave(); }
+
+void frmMain::mnuSaveAs_Click() { subSaveAs(); }
+
+// The close asks about unsaved changes first; only a close that goes ahead unloads the other
+// windows and ends the program.
+void frmMain::mnuExit_Click() { close(); }

@@ -1,0 +1,82 @@
+// How the main window hosts the listing and the time line: it keeps the index ranges, the
+// unsaved-changes flag and the command state in step with the document, and carries out the
+// views' requests that need something outside them.
+#include "controls/SubListing.h"
+#include "controls/timeBar.h"
+#include "mainwin/frmMain.h"
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
+#include "platform/Desktop.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QPushButton>
+
+void frmMain::connectViews() {
+    connect(cSubs, &clsSubs::Change, this, &frmMain::cSubs_Change);
+    connect(cSubs, &clsSubs::CountChange, this, &frmMain::cSubs_CountChange);
+    connect(cSubs, &clsSubs::MajorChange, this, &frmMain::cSubs_MajorChange);
+    connect(cSel, &clsTime::Change, this, &frmMain::cSel_Change);
+    connect(cMarkS, &clsTime::Change, this, &frmMain::cMarkS_Change);
+    connect(cMarkS1, &clsTime::Change, this, &frmMain::cMarkS1_Change);
+    connect(cMarkS2, &clsTime::Change, this, &frmMain::cMarkS2_Change);
+
+    connect(picListing, &SubListing::RightClick, this, &frmMain::picListing_RightClick);
+    connect(picListing, &SubListing::PushDown, this, &frmMain::picListing_PushDown);
+    connect(picListing, &SubListing::Scroll, this, &frmMain::picListing_Scroll);
+    connect(picListing, &SubListing::MarkerSelect, this, &frmMain::picListing_MarkerSelect);
+    connect(picListing, &SubListing::DeterminedInvalids, this, &frmMain::picListing_DeterminedInvalids);
+
+    connect(btZoom, &QPushButton::clicked, this, &frmMain::btZoom_Click);
+    connect(btZoomOut, &QPushButton::clicked, this, &frmMain::btZoomOut_Click);
+    connect(tBar, &timeBar::AskRulerSpace, this, &frmMain::tBar_AskRulerSpace);
+    connect(tBar, &timeBar::EnableZoomIn, this, &frmMain::tBar_EnableZoomIn);
+    connect(tBar, &timeBar::EnableZoomOut, this, &frmMain::tBar_EnableZoomOut);
+    connect(tBar, &timeBar::ReqTimeChange, this, &frmMain::tBar_ReqTimeChange);
+}
+
+void frmMain::updateSelectionBounds() {
+    const int last = cSubs->count() - 1;
+    for (clsTime* m : {cSel, cSelA, cSelB, cMarkS, cMarkS1, cMarkS2}) m->setMax(last);
+}
+
+void frmMain::cSubs_Change(int) {
+    bChanged = true;
+    UpdateUI();
+}
+
+void frmMain::cSubs_CountChange() {
+    updateSelectionBounds();
+    bChanged = true;
+    UpdateUI();
+}
+
+void frmMain::cSubs_MajorChange() { cSubs_CountChange(); }
+void frmMain::cSel_Change() { UpdateUI(); }
+void frmMain::cMarkS_Change() { UpdateUI(); }
+void frmMain::cMarkS1_Change() { UpdateUI(); }
+void frmMain::cMarkS2_Change() { UpdateUI(); }
+
+void frmMain::picListing_RightClick() { PopupMenu(mnuSubPopup, QCursor::pos()); }
+
+void frmMain::picListing_PushDown() { appendSub(false); }
+
+void frmMain::picListing_Scroll() { subUpdateGoto(); }
+
+void frmMain::picListing_MarkerSelect() {
+    if (cSel->value() >= 0) PopupMenu(mnuMarkerSet, QCursor::pos());
+}
+
+void frmMain::picListing_DeterminedInvalids() { UpdateUI(); }
+
+void frmMain::btZoom_Click() { tBar->ZoomIn(); }
+void frmMain::btZoomOut_Click() { tBar->ZoomOut(); }
+
+void frmMain::tBar_AskRulerSpace(bool b) {
+    bRulers = b;
+    subArrange();
+}
+
+void frmMain::tBar_EnableZoomIn(bool b) { btZoom->setEnabled(b); }
+void frmMain::tBar_EnableZoomOut(bool b) { btZoomOut->setEnabled(b); }
+void frmMain::tBar_ReqTimeChange(qint32 l) { cTime->setValue(l); }
