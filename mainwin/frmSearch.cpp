@@ -65,7 +65,7 @@ frmSearch::frmSearch(SubListing* listing, QWidget* parent) : QDialog(parent), li
 
     // Below the find part: out of sight until the window grows.
     Frame2 = named(new QGroupBox(QStringLiteral("Replace "), this), "Frame2");
-    Frame2->setGeometry(8, FindHeight - 8, kWidth - 16, ReplaceHeight - FindHeight);
+    Frame2->setGeometry(8, FindHeight + 2, kWidth - 16, ReplaceHeight - FindHeight - 10);
     Label2 = named(new QLabel(QStringLiteral("Replace by:"), Frame2), "Label2");
     Label2->setGeometry(10, 20, 240, 17);
     txtReplace = named(new QLineEdit(Frame2), "txtReplace");
@@ -87,6 +87,8 @@ frmSearch::frmSearch(SubListing* listing, QWidget* parent) : QDialog(parent), li
 
     setFormHeight(FindHeight);
 }
+
+void frmSearch::setListing(SubListing* listing) { listing_ = listing; }
 
 void frmSearch::setFormHeight(int h) { setFixedSize(kWidth, h); }
 

@@ -18,7 +18,7 @@ class frmSearch : public QDialog {
     Q_OBJECT
 public:
     explicit frmSearch(SubListing* listing = nullptr, QWidget* parent = nullptr);
-    void setListing(SubListing* listing) { listing_ = listing; }
+    void setListing(SubListing* listing);
 
     // Heights of the window with the replace section closed and open.
     static constexpr int FindHeight = 3585 / 15;
