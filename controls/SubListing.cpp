@@ -1097,7 +1097,8 @@ void SubListing::SearchNext() {
         emit SearchWindowRequested();
         return;
     }
-    if (FindNext() == -1) MsgBox(QStringLiteral("Search String not found"), vb::OKOnly, QStringLiteral("Search Result"));
+    if (FindNext() == -1)
+        MsgBox(QStringLiteral("Search String not found"), vb::OKOnly, QStringLiteral("Search Result"));
 }
 
 bool SubListing::isSelected(const QString& Query, bool bMatch, bool bWhole) const {
@@ -1118,7 +1119,8 @@ bool SubListing::ReplaceSelection(const QString& st, const QString& st2, bool bM
     return true;
 }
 
-int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, bool bWhole, bool bSelection) {
+int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, bool bWhole,
+                           bool bSelection) {
     if (!bound_ || st1.isEmpty()) return 0;
     int first = 0, last = cSubs->count() - 1;
     if (bSelection && SelA() >= 0 && SelB() >= 0 && SelA() != SelB()) {
@@ -1129,7 +1131,8 @@ int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, 
     // The old texts are shared copies, so keeping them to see what changed costs next to nothing.
     std::vector<QString> before;
     before.reserve(static_cast<size_t>(last - first + 1));
-    for (int i = first; i <= last; ++i) before.push_back(cSubs->SubText(i));
+    for (int i = first; i <= last; ++i)
+        before.push_back(cSubs->SubText(i));
     int n = 0;
     {
         // One wholesale change for the views instead of a redraw per entry.

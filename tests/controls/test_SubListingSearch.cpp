@@ -9,7 +9,8 @@ const QString kNl = QStringLiteral("\u00A4");
 
 // Rows to search: "row i" everywhere, with one row given the word to find.
 void onlyRowHolds(ListingHost& h, int row, const QString& text = QStringLiteral("needle")) {
-    for (int i = 0; i < h.subs.count(); ++i) h.subs.setSubText(i, QStringLiteral("row %1").arg(i));
+    for (int i = 0; i < h.subs.count(); ++i)
+        h.subs.setSubText(i, QStringLiteral("row %1").arg(i));
     h.subs.setSubText(row, text);
 }
 
