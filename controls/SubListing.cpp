@@ -4,6 +4,7 @@
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "platform/Colors.h"
+#include "platform/MsgBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -61,11 +62,19 @@ QImage markerIcon(const QColor& fill, const QString& caption) {
     return img;
 }
 
-// Switches the document's events off for a bulk edit and back on whatever happens.
+// Switches the document's events off for a bulk edit and back on whatever happens; events a
+// host had already switched off stay off.
 struct EventsPaused {
-    explicit EventsPaused(clsSubs* s) : subs(s) { subs->EnableEvents(false); }
-    ~EventsPaused() { subs->EnableEvents(true); }
+    explicit EventsPaused(clsSubs* s) : subs(s), wasOn(s->eventsEnabled()) {
+        if (wasOn) subs->EnableEvents(false);
+    }
+    ~EventsPaused() {
+        if (wasOn) subs->EnableEvents(true);
+    }
+    EventsPaused(const EventsPaused&) = delete;
+    EventsPaused& operator=(const EventsPaused&) = delete;
     clsSubs* subs;
+    bool wasOn;
 };
 } // namespace
 
@@ -606,6 +615,7 @@ void SubListing::textKeyUp(QKeyEvent* k) {
     if (key == Qt::Key_Left && leftAtStart_) txtSubTimeOut->EnterRight();
     if (key == Qt::Key_Home || key == Qt::Key_End || isVerticalKey(key))
         txtSubText->setSelection(0, static_cast<int>(txtSubText->text().size()));
+    if (key == Qt::Key_F3) SearchNext();
     if (isEnterKey(key)) {
         if (k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
             txtSubText->insert(newLineChar_);
@@ -625,6 +635,16 @@ void SubListing::textKeyUp(QKeyEvent* k) {
 bool SubListing::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtSubText) {
         switch (event->type()) {
+        case QEvent::ShortcutOverride: {
+            // F3 in the text box searches on its release; a window shortcut on the same key
+            // must not search a second time.
+            auto* k = static_cast<QKeyEvent*>(event);
+            if (!noEdit_ && k->key() == Qt::Key_F3 && k->modifiers() == Qt::NoModifier) {
+                k->accept();
+                return true;
+            }
+            break;
+        }
         case QEvent::KeyPress: return textKeyDown(static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             auto* k = static_cast<QKeyEvent*>(event);
@@ -1028,4 +1048,102 @@ void SubListing::cSubs_MajorChange() {
     DetermineInvalids();
     CalcBars();
     Redraw();
+}
+
+// --- search and replace ------------------------------------------------------------------------
+
+int SubListing::find(const QString& txt, bool bBackWards, bool bMatchCase, bool bWholeWord, bool bSelection) {
+    lastSearch_.text = txt;
+    lastSearch_.backwards = bBackWards;
+    lastSearch_.matchCase = bMatchCase;
+    lastSearch_.wholeWord = bWholeWord;
+    lastSearch_.selection = bSelection;
+    if (!bound_ || txt.isEmpty()) return -1;
+
+    const int count = cSubs->count();
+    int low = 0, high = count - 1;
+    if (bSelection) {
+        if (SelA() < 0 || SelB() < 0) return -1;
+        low = SelA();
+        high = std::min(SelB(), count - 1);
+    }
+    const int n = high - low + 1;
+    if (n <= 0) return -1;
+
+    const int cur = cSel->value();
+    const bool inRange = low <= cur && cur <= high;
+    const int start = bBackWards ? (inRange ? cur - 1 : high) : (inRange ? cur + 1 : low);
+    const Qt::CaseSensitivity cs = bMatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    for (int k = 0; k < n; ++k) {
+        const int off = bBackWards ? start - low - k : start - low + k;
+        const int row = low + ((off % n) + n) % n;
+        const int p = InStrWord(1, shown(cSubs->SubText(row)), txt, cs, bWholeWord);
+        if (p > 0) {
+            SelectSub(row);
+            txtSubText->setSelection(p - 1, static_cast<int>(txt.size()));
+            return k + 1;
+        }
+    }
+    return -1;
+}
+
+int SubListing::FindNext() {
+    return find(lastSearch_.text, lastSearch_.backwards, lastSearch_.matchCase, lastSearch_.wholeWord,
+                lastSearch_.selection);
+}
+
+void SubListing::SearchNext() {
+    if (lastSearch_.text.isEmpty()) {
+        emit SearchWindowRequested();
+        return;
+    }
+    if (FindNext() == -1)
+        MsgBox(QStringLiteral("Search String not found"), vb::OKOnly, QStringLiteral("Search Result"));
+}
+
+bool SubListing::isSelected(const QString& Query, bool bMatch, bool bWhole) const {
+    // Without a current row the text box holds a stale text that nothing would replace.
+    if (!inList(curRow_)) return false;
+    const Qt::CaseSensitivity cs = bMatch ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    return InStrWord(1, txtSubText->text(), Query, cs, bWhole) >= 1;
+}
+
+bool SubListing::ReplaceSelection(const QString& st, const QString& st2, bool bMatch, bool bWhole) {
+    if (!inList(curRow_) || st.isEmpty()) return false;
+    // The texts are typed as the text box shows line breaks; the document holds CR LF.
+    const QString from = stored(st);
+    const QString text = cSubs->SubText(curRow_);
+    const int p = InStrWord(1, text, from, bMatch ? Qt::CaseSensitive : Qt::CaseInsensitive, bWhole);
+    if (p < 1) return false;
+    cSubs->setSubText(curRow_, text.left(p - 1) + stored(st2) + text.mid(p - 1 + from.size()));
+    return true;
+}
+
+int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, bool bWhole,
+                           bool bSelection) {
+    if (!bound_ || st1.isEmpty()) return 0;
+    int first = 0, last = cSubs->count() - 1;
+    if (bSelection && SelA() >= 0 && SelB() >= 0 && SelA() != SelB()) {
+        first = std::min(SelA(), SelB());
+        last = std::min(std::max(SelA(), SelB()), last);
+    }
+    if (last < first) return 0;
+    // The old texts are shared copies, so keeping them to see what changed costs next to nothing.
+    std::vector<QString> before;
+    before.reserve(static_cast<size_t>(last - first + 1));
+    for (int i = first; i <= last; ++i)
+        before.push_back(cSubs->SubText(i));
+    int n = 0;
+    {
+        // One wholesale change for the views instead of a redraw per entry.
+        EventsPaused paused(cSubs);
+        n = cSubs->ReplaceAll(stored(st1), stored(st2), bMatch, bWhole, first, last);
+    }
+    for (int i = first; i <= last; ++i) {
+        if (cSubs->SubText(i) != before[static_cast<size_t>(i - first)]) {
+            cSubs->RaiseMajor();
+            break;
+        }
+    }
+    return n;
 }

@@ -98,6 +98,21 @@ public:
     int NextBad() const { return nextBad_; }
     void DetermineInvalids();
 
+    // Search and replace. In search and replacement texts NewLineChar stands for a line break.
+    // find visits each row of the range once, cyclically from the row after (or before) the
+    // selection, selects the first hit and marks it in the text box; the result is the number
+    // of rows visited, -1 when nothing was found.
+    int find(const QString& txt, bool bBackWards, bool bMatchCase, bool bWholeWord, bool bSelection);
+    int FindNext();
+    // F3: the last search again, or the host's find window when there was none.
+    void SearchNext();
+    bool isSelected(const QString& Query, bool bMatch, bool bWhole) const;
+    // Replaces the first hit in the selected subtitle; false when there was none.
+    bool ReplaceSelection(const QString& st, const QString& st2, bool bMatch, bool bWhole);
+    // Replaces in the whole list, or in the range when asked and there is one. Holders see a
+    // single MajorChange (when anything changed), not a Change per entry.
+    int ReplaceAll(const QString& st1, const QString& st2, bool bMatch, bool bWhole, bool bSelection);
+
     // While true, Redraw and the per-subtitle change handling do nothing.
     bool BlockRedraw = false;
 
@@ -129,6 +144,8 @@ signals:
     void ReqRestore();
     void ReqPause();
     void ReqLegend();
+    // SearchNext before any search: the host shows its find window modally.
+    void SearchWindowRequested();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
