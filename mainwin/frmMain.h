@@ -14,6 +14,7 @@ class QScrollBar;
 class QToolBar;
 class SubListing;
 class clsSubs;
+class frmSearch;
 class clsTime;
 class intFile;
 class intSettings;
@@ -97,6 +98,9 @@ public:
     static QAction* Button(QToolBar* bar, int index);
     QAction* Toolbar1Button(int index) const { return Button(Toolbar1, index); }
 
+    // The find window, created at its first use and kept for the whole run.
+    frmSearch* Search();
+
     // Controls.
     SubListing* picListing = nullptr;
     QWidget* picBar = nullptr;
@@ -156,6 +160,7 @@ private slots:
     void picListing_Scroll();
     void picListing_MarkerSelect();
     void picListing_DeterminedInvalids();
+    void picListing_SearchWindowRequested();
     // The time line and its buttons.
     void btZoom_Click();
     void btZoomOut_Click();
@@ -184,6 +189,7 @@ private:
     void Form_Unload();
     void updateSelectionBounds();
 
+    frmSearch* search_ = nullptr;
     QString txtSubs_;
     QString txtMovie_;
     bool chLastUsed_ = true;

@@ -3,6 +3,7 @@
 #include "controls/SubListing.h"
 #include "formats/intSettings.h"
 #include "mainwin/ToolIcons.h"
+#include "mainwin/frmSearch.h"
 #include "mainwin/frmMain.h"
 #include "model/Num.h"
 #include "model/clsSubs.h"
@@ -312,8 +313,13 @@ void frmMain::mnuNextBad_Click() { cSel->setValue(picListing->NextBad()); }
 void frmMain::mnuGotoShift_Click() { picListing->GotoSub(cMarkS->value()); }
 void frmMain::mnuGotoStretch1_Click() { picListing->GotoSub(cMarkS1->value()); }
 void frmMain::mnuGotoStretch2_Click() { picListing->GotoSub(cMarkS2->value()); }
-void frmMain::MnuFind_Click() { notAvailable(); }
-void frmMain::MnuFind2_Click() { notAvailable(); }
+frmSearch* frmMain::Search() {
+    if (!search_) search_ = new frmSearch(picListing, this);
+    return search_;
+}
+
+void frmMain::MnuFind_Click() { ShowModal(Search()); }
+void frmMain::MnuFind2_Click() { picListing->SearchNext(); }
 
 void frmMain::mnuAdd_Click() { appendSub(false); }
 void frmMain::mnuInsert_Click() { insertSub(); }

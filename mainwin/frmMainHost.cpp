@@ -26,6 +26,7 @@ void frmMain::connectViews() {
     connect(picListing, &SubListing::Scroll, this, &frmMain::picListing_Scroll);
     connect(picListing, &SubListing::MarkerSelect, this, &frmMain::picListing_MarkerSelect);
     connect(picListing, &SubListing::DeterminedInvalids, this, &frmMain::picListing_DeterminedInvalids);
+    connect(picListing, &SubListing::SearchWindowRequested, this, &frmMain::picListing_SearchWindowRequested);
 
     connect(btZoom, &QPushButton::clicked, this, &frmMain::btZoom_Click);
     connect(btZoomOut, &QPushButton::clicked, this, &frmMain::btZoomOut_Click);
@@ -68,6 +69,7 @@ void frmMain::picListing_MarkerSelect() {
 }
 
 void frmMain::picListing_DeterminedInvalids() { UpdateUI(); }
+void frmMain::picListing_SearchWindowRequested() { MnuFind_Click(); }
 
 void frmMain::btZoom_Click() { tBar->ZoomIn(); }
 void frmMain::btZoomOut_Click() { tBar->ZoomOut(); }

@@ -332,3 +332,43 @@ TEST(BandBar, MovingABandRearrangesTheWindow) {
     EXPECT_LT(w.picListing->height(), before);
     EXPECT_EQ(w.picBar->geometry().bottom() + 1 + 2, client->height()); // the strip stays at the bottom
 }
+
+TEST(FindCommands, OpenTheFindWindowAndSearchOn) {
+    frmMain w;
+    w.show();
+    w.cSubs->AddSub(QStringLiteral("alpha"), 0, 1000);
+    w.cSubs->AddSub(QStringLiteral("beta"), 2000, 3000);
+    w.cSubs->AddSub(QStringLiteral("alpha again"), 4000, 5000);
+    w.UpdateUI();
+    QStringList shown;
+    auto findAlpha = [&](QDialog* f) {
+        shown << f->objectName();
+        f->findChild<QLineEdit*>(QStringLiteral("txtSearch"))->setText(QStringLiteral("alpha"));
+        f->findChild<QPushButton*>(QStringLiteral("btFind"))->click();
+        f->hide();
+    };
+    Forms().expect(findAlpha);
+    w.MnuFind->trigger();
+    EXPECT_EQ(w.cSel->value(), 0);
+    w.MnuFind2->trigger(); // find next with the window's search
+    EXPECT_EQ(w.cSel->value(), 2);
+    Forms().expect([&](QDialog* f) {
+        shown << f->objectName();
+        f->hide();
+    });
+    frmMain::Button(w.BadBar, 5)->trigger();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("frmSearch"), QStringLiteral("frmSearch")}));
+}
+
+TEST(FindCommands, FindNextBeforeAnySearchShowsTheWindow) {
+    frmMain w;
+    w.show();
+    w.cSubs->AddSub(QStringLiteral("alpha"), 0, 1000);
+    bool shown = false;
+    Forms().expect([&](QDialog* f) {
+        shown = f->objectName() == QStringLiteral("frmSearch");
+        f->hide();
+    });
+    w.MnuFind2->trigger();
+    EXPECT_TRUE(shown);
+}
