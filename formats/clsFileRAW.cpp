@@ -87,21 +87,11 @@ bool layoutUsable(const std::vector<RawField>& fields, const QString& fd, const 
 }
 } // namespace
 
-clsFileRAW::clsFileRAW() : FileBase(std::make_shared<clsSettingsRAW>()) {}
-
-clsFileRAWFrm1* clsFileRAW::form() {
-    auto* f = qobject_cast<clsFileRAWFrm1*>(block_->getForm());
-    if (!f) {
-        block_->setForm(std::make_unique<clsFileRAWFrm1>());
-        f = static_cast<clsFileRAWFrm1*>(block_->getForm());
-    }
-    return f;
-}
+clsFileRAW::clsFileRAW() = default;
 
 bool clsFileRAW::Load(clsSubs& Subs) {
     // A fresh form: the user states the layout of the file being opened.
-    block_->setForm(std::make_unique<clsFileRAWFrm1>());
-    clsFileRAWFrm1* frm = form();
+    clsFileRAWFrm1* frm = newForm();
     ShowModal(frm);
     const std::vector<RawField> fields = frm->fields();
     const QString fd = frm->FieldDelimiter(), rd = frm->RecordDelimiter(), nlc = frm->NewLineText();

@@ -12,13 +12,11 @@ public:
     clsSettingsRAW() : SettingsOf(QStringLiteral("Raw text")) {}
 };
 
-class clsFileRAW : public FileBase {
+class clsFileRAW : public FileOf<clsSettingsRAW, clsFileRAWFrm1> {
 public:
     clsFileRAW();
     bool Save(clsSubs& Subs) override;
     bool Load(clsSubs& Subs) override;
     QString SettingSig() const override { return QStringLiteral("Raw text"); }
 
-private:
-    clsFileRAWFrm1* form();
 };

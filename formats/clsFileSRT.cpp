@@ -28,16 +28,10 @@ qint32 timeField(const QString& line, qsizetype from, const QString& dec) {
 }
 } // namespace
 
-clsFileSRT::clsFileSRT() : FileBase(std::make_shared<clsSettingsSRT>()) {}
-
-clsFileSRTFrm1* clsFileSRT::form() const {
-    auto* block = dynamic_cast<clsSettingsSRT*>(block_.get());
-    return block ? block->form() : nullptr;
-}
+clsFileSRT::clsFileSRT() = default;
 
 bool clsFileSRT::Load(clsSubs& Subs) {
-    clsFileSRTFrm1* frm = nullptr;
-    if (auto* block = dynamic_cast<clsSettingsSRT*>(block_.get())) frm = block->newForm();
+    clsFileSRTFrm1* frm = newForm();
     EventsOff events(Subs);
     Subs.Clear();
     QStringList lines;
@@ -100,7 +94,7 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
 
 QString clsFileSRT::Compose(const clsSubs& Subs) const {
     const clsFileSRTFrm1* frm = form();
-    const QChar dec = frm ? frm->DecimalChar().at(0) : QChar(u',');
+    const QChar dec = frm->DecimalChar().at(0);
     const QString arrow = QStringLiteral(" --> ");
     QString out;
     out.reserve(Subs.count() * 64);

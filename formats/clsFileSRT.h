@@ -2,11 +2,10 @@
 // default format for every extension the format choice doesn't know.
 #pragma once
 
+#include "formats/clsSettingsSRT.h"
 #include "formats/intFile.h"
 
-class clsFileSRTFrm1;
-
-class clsFileSRT : public FileBase {
+class clsFileSRT : public FileOf<clsSettingsSRT, clsFileSRTFrm1> {
   public:
     clsFileSRT();
 
@@ -18,7 +17,6 @@ class clsFileSRT : public FileBase {
     QString Compose(const clsSubs& Subs) const;
 
   private:
-    clsFileSRTFrm1* form() const;
     // Reads the lines into the list; throws on a fault, with entry counting the entries begun.
     void parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* frm, int& entry);
 };

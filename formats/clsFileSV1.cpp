@@ -29,20 +29,10 @@ bool invalidFile() {
 }
 } // namespace
 
-clsFileSV1::clsFileSV1() : FileBase(std::make_shared<clsSettingsSV1>()) {}
-
-clsFileSV1Frm1* clsFileSV1::form() {
-    auto* f = qobject_cast<clsFileSV1Frm1*>(block_->getForm());
-    if (!f) {
-        block_->setForm(std::make_unique<clsFileSV1Frm1>());
-        f = static_cast<clsFileSV1Frm1*>(block_->getForm());
-    }
-    return f;
-}
+clsFileSV1::clsFileSV1() = default;
 
 bool clsFileSV1::Load(clsSubs& Subs) {
-    block_->setForm(std::make_unique<clsFileSV1Frm1>());
-    clsFileSV1Frm1* frm = form();
+    clsFileSV1Frm1* frm = newForm();
     QStringList lines;
     if (!ReadLinesOrReport(path_, lines)) return false;
     EventsOff off(Subs);

@@ -11,13 +11,11 @@ public:
     clsSettingsSV1() : SettingsOf(QStringLiteral("SubViewer 1.0")) {}
 };
 
-class clsFileSV1 : public FileBase {
+class clsFileSV1 : public FileOf<clsSettingsSV1, clsFileSV1Frm1> {
 public:
     clsFileSV1();
     bool Save(clsSubs& Subs) override;
     bool Load(clsSubs& Subs) override;
     QString SettingSig() const override { return QStringLiteral("SubViewer 1.0"); }
 
-private:
-    clsFileSV1Frm1* form();
 };

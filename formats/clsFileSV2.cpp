@@ -42,20 +42,10 @@ bool invalidFile() {
 }
 } // namespace
 
-clsFileSV2::clsFileSV2() : FileBase(std::make_shared<clsSettingsSV2>()) {}
-
-clsFileSV2Frm1* clsFileSV2::form() {
-    auto* f = qobject_cast<clsFileSV2Frm1*>(block_->getForm());
-    if (!f) {
-        block_->setForm(std::make_unique<clsFileSV2Frm1>());
-        f = static_cast<clsFileSV2Frm1*>(block_->getForm());
-    }
-    return f;
-}
+clsFileSV2::clsFileSV2() = default;
 
 bool clsFileSV2::Load(clsSubs& Subs) {
-    block_->setForm(std::make_unique<clsFileSV2Frm1>());
-    clsFileSV2Frm1* frm = form();
+    clsFileSV2Frm1* frm = newForm();
     QStringList lines;
     if (!ReadLinesOrReport(path_, lines)) return false;
     EventsOff off(Subs);

@@ -11,13 +11,11 @@ public:
     clsSettingsSV2() : SettingsOf(QStringLiteral("SubViewer 2.0")) {}
 };
 
-class clsFileSV2 : public FileBase {
+class clsFileSV2 : public FileOf<clsSettingsSV2, clsFileSV2Frm1> {
 public:
     clsFileSV2();
     bool Save(clsSubs& Subs) override;
     bool Load(clsSubs& Subs) override;
     QString SettingSig() const override { return QStringLiteral("SubViewer 2.0"); }
 
-private:
-    clsFileSV2Frm1* form();
 };

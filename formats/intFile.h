@@ -48,6 +48,23 @@ private:
     bool repairsLineEnds_;
 };
 
+// A handler of one format: its own settings block, and the block's form as the format's class.
+template <class Settings, class Form>
+class FileOf : public FileBase {
+protected:
+    explicit FileOf(bool repairsLineEnds = true) : FileBase(std::make_shared<Settings>(), repairsLineEnds) {}
+    // The block's current form; a fresh one when the block holds none of this format's.
+    Form* form() const {
+        if (auto* f = qobject_cast<Form*>(block_->getForm())) return f;
+        return newForm();
+    }
+    // Every load starts from the form's design values.
+    Form* newForm() const {
+        block_->setForm(std::make_unique<Form>());
+        return static_cast<Form*>(block_->getForm());
+    }
+};
+
 // Switches the document's notifications off for a bulk load and on again on every path.
 class EventsOff {
 public:

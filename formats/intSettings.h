@@ -22,14 +22,6 @@ public:
     void setForm(std::unique_ptr<QDialog> frm) override { form_ = std::move(frm); }
     QDialog* getForm() const override { return form_.get(); }
     QString getSettingName() const override { return name_; }
-    // The current form as its own class (a fresh one replaces it at every load).
-    Form* form() const { return static_cast<Form*>(form_.get()); }
-    Form* newForm() {
-        auto f = std::make_unique<Form>();
-        Form* raw = f.get();
-        form_ = std::move(f);
-        return raw;
-    }
 
 private:
     QString name_;
