@@ -1,0 +1,19 @@
+// What the SAMI and SubStation Alpha readers share: the line store that holds the whole file
+// (at most 32001 lines), blank trimming that leaves line breaks alone, and number clamping.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+constexpr int kLineStoreSize = 32001;
+
+// Reads the whole file into lines. When it can't be read or holds more lines than the store,
+// tells the user in an "Error" box (format names the format in the message) and gives false.
+bool LoadLineStore(const QString& path, QStringList& lines, const QString& format);
+
+inline bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+// Without leading and trailing blanks (spaces and tabs); CR and LF stay.
+QString TrimBlanks(QStringView s);
+// The nearest 32-bit value, beyond the range the range's end (NaN gives 0).
+qint32 ClampLong(double v);
