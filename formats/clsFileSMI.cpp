@@ -309,6 +309,7 @@ bool Reader::readBody(Tag& t) {
             t = next();
         } else {
             QString text = clsFileSMIFrm1::boxText(target);
+            if (!text.isEmpty() && !text.endsWith(kCrLf)) text += kCrLf;
             clsFileSMIFrm1::setBoxText(target, text + u'<' + t.text + u'>' + kCrLf);
             t = n;
         }
