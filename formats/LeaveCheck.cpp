@@ -3,6 +3,12 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 
+namespace {
+// While one field is checked or takes the focus back, the fields the focus passes through on
+// the way are not being left by the user.
+bool anyBusy = false;
+} // namespace
+
 LeaveCheck::LeaveCheck(QLineEdit* field, std::function<bool()> check)
     : QObject(field), field_(field), check_(std::move(check)) {
     field_->installEventFilter(this);
@@ -15,9 +21,9 @@ bool LeaveCheck::confirm() {
         refused_ = false;
         return false;
     }
-    busy_ = true;
+    busy_ = anyBusy = true;
     const bool ok = check_();
-    busy_ = false;
+    busy_ = anyBusy = false;
     return ok;
 }
 
@@ -27,15 +33,15 @@ bool LeaveCheck::eventFilter(QObject* watched, QEvent* event) {
         refused_ = false; // a key in the field starts a new attempt (Enter on OK checks again)
         return false;
     }
-    if (event->type() != QEvent::FocusOut || busy_) return false;
+    if (event->type() != QEvent::FocusOut || busy_ || anyBusy) return false;
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     // The window losing the activation (a message box, another window, closing) is no leave.
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
     if (!field_->window()->isVisible()) return false;
-    busy_ = true;
+    busy_ = anyBusy = true;
     const bool ok = check_();
-    busy_ = false;
     refused_ = !ok;
     if (!ok) field_->setFocus(Qt::OtherFocusReason);
+    busy_ = anyBusy = false;
     return false;
 }
