@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <optional>
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");
@@ -25,25 +26,33 @@ struct Pos {
     int col = 0;
 };
 
+// Views into the line store, which outlives the reading.
 struct Tag {
     bool found = false; // false at the end of the text (then the rest is empty)
-    QString text;       // between "<" and ">"
-    QString name;       // first word, upper-cased, without the "/" of "<BR/>"
+    QStringView text;   // between "<" and ">"
+    QStringView name;   // first word, without the "/" of "<BR/>"; compared without case
     Pos lt;             // the "<"
     Pos after;          // just after the ">"
+
+    bool is(QStringView upper) const { return found && name.compare(upper, Qt::CaseInsensitive) == 0; }
+    // The closing tag of open ("/" and its name).
+    bool closes(const Tag& open) const {
+        return found && name.size() == open.name.size() + 1 && name.startsWith(u'/') &&
+               name.sliced(1).compare(open.name, Qt::CaseInsensitive) == 0;
+    }
 };
 
-QString nameOf(const QString& tagText) {
+QStringView nameOf(QStringView tagText) {
     qsizetype n = 0;
     while (n < tagText.size() && !IsBlank(tagText[n])) ++n;
-    QString name = tagText.left(n).toUpper();
+    QStringView name = tagText.first(n);
     if (name.size() > 1 && name.endsWith(u'/')) name.chop(1);
     return name;
 }
 
 // The value of an attribute of a tag (name compared without case), quoted or not, with or
 // without blanks around its "="; "" when the tag has no such attribute.
-QString attribute(const QString& tagText, QStringView wanted) {
+QStringView attribute(QStringView tagText, QStringView wanted) {
     const qsizetype n = tagText.size();
     qsizetype i = 0;
     while (i < n && !IsBlank(tagText[i])) ++i; // the tag's name
@@ -51,10 +60,10 @@ QString attribute(const QString& tagText, QStringView wanted) {
         while (i < n && IsBlank(tagText[i])) ++i;
         const qsizetype nameStart = i;
         while (i < n && !IsBlank(tagText[i]) && tagText[i] != u'=') ++i;
-        const QStringView name = QStringView(tagText).sliced(nameStart, i - nameStart);
+        const QStringView name = tagText.sliced(nameStart, i - nameStart);
         qsizetype j = i;
         while (j < n && IsBlank(tagText[j])) ++j;
-        QString value;
+        QStringView value;
         if (j < n && tagText[j] == u'=') {
             ++j;
             while (j < n && IsBlank(tagText[j])) ++j;
@@ -62,69 +71,33 @@ QString attribute(const QString& tagText, QStringView wanted) {
                 const QChar quote = tagText[j++];
                 qsizetype k = tagText.indexOf(quote, j);
                 if (k < 0) k = n;
-                value = tagText.mid(j, k - j);
+                value = tagText.sliced(j, k - j);
                 i = k + 1;
             } else {
                 const qsizetype k = j;
                 while (j < n && !IsBlank(tagText[j])) ++j;
-                value = tagText.mid(k, j - k);
+                value = tagText.sliced(k, j - k);
                 i = j;
             }
         }
         if (!name.isEmpty() && name.compare(wanted, Qt::CaseInsensitive) == 0) return value;
         if (i == nameStart) ++i; // a stray "=" or quote
     }
-    return QString();
+    return {};
 }
 
-qint32 syncStart(const Tag& t) { return ClampLong(Val(attribute(t.text, u"Start"))); }
-
-// Hides the progress window on every way out of a load.
-struct ProgressShown {
-    ~ProgressShown() { ProgressWindow().hide(); }
-};
-
-class Reader {
-public:
-    Reader(const QStringList& lines, clsFileSMIFrm1& form, clsSubs& subs) : L(lines), F(form), Subs(subs) {}
-
-    // Reads the file into the form and the document; false after telling the user.
-    bool run();
-
-private:
-    Tag next();
-    QStringList parts(Pos from, Pos to) const;
-    void copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment = false);
-    void warn(const QString& text) { warnings_ << text; }
-    bool fail(const QString& why) const {
-        MsgBox(kNotSami + why, vb::Exclamation, QStringLiteral("Error"));
-        return false;
-    }
-    bool readHead();
-    bool readBody(Tag& t);
-    void readEntry(Tag& t);
-    void progress(int line) { ProgressWindow().setValue(line); }
-
-    const QStringList& L;
-    clsFileSMIFrm1& F;
-    clsSubs& Subs;
-    Pos pos_;
-    Pos prevEnd_;
-    QStringList warnings_;
-};
+qint32 syncStart(const Tag& t) { return ClampLong(NumberOf(attribute(t.text, u"Start"))); }
 
 // Builds an entry's text: stretches of lines between tags, joined where a line ends by one
 // blank, and line breaks for P and BR. Blanks at the edges of a line or next to a break go;
 // blanks next to markup kept in the text stay, so words are not glued to it.
 class EntryText {
 public:
-    void add(const QStringList& parts, int firstLine) {
-        for (int k = 0; k < parts.size(); ++k) {
-            const int line = firstLine + k;
-            if (segLine_ >= 0 && line != segLine_) seg_ += u'\n';
-            seg_ += parts[k];
-            segLine_ = line;
-        }
+    // Adds the piece of line `line` from `from` to `to`.
+    void add(int line, QStringView piece) {
+        if (segLine_ >= 0 && line != segLine_) endLine();
+        segLine_ = line;
+        line_ += piece;
     }
     void lineBreak() {
         flush();
@@ -136,21 +109,75 @@ public:
     }
 
 private:
-    void flush() {
-        QString joined;
-        for (QStringView piece : QStringView(seg_).split(u'\n')) {
-            const QString t = TrimBlanks(piece);
-            if (t.isEmpty()) continue;
-            if (!joined.isEmpty()) joined += u' ';
-            joined += t;
+    // A finished line of the stretch joins the text without its edge blanks.
+    void endLine() {
+        const QStringView t = trimmed(line_);
+        if (!t.isEmpty()) {
+            if (!seg_.isEmpty()) seg_ += u' ';
+            seg_ += t;
         }
-        text_ += joined;
+        line_.clear();
+    }
+    void flush() {
+        endLine();
+        text_ += seg_;
         seg_.clear();
         segLine_ = -1;
     }
+    static QStringView trimmed(QStringView s) {
+        qsizetype a = 0, b = s.size();
+        while (a < b && IsBlank(s[a])) ++a;
+        while (b > a && IsBlank(s[b - 1])) --b;
+        return s.sliced(a, b - a);
+    }
     QString text_;
-    QString seg_; // the stretch since the last break, '\n' where a line ends
+    QString seg_;  // the stretch since the last break, lines joined
+    QString line_; // the stretch's current line
     int segLine_ = -1;
+};
+
+class Reader {
+public:
+    Reader(const QStringList& lines, clsFileSMIFrm1& form, clsSubs& subs) : L(lines), F(form), Subs(subs) {}
+
+    // Reads the file into the form and the document; false after telling the user.
+    bool run();
+
+private:
+    Tag next();
+    QStringView piece(int line, Pos from, Pos to) const {
+        const QString& s = L[line];
+        const qsizetype a = line == from.line ? std::min<qsizetype>(from.col, s.size()) : 0;
+        const qsizetype b = line == to.line ? std::min<qsizetype>(to.col, s.size()) : s.size();
+        return b > a ? QStringView(s).sliced(a, b - a) : QStringView();
+    }
+    QStringList parts(Pos from, Pos to) const {
+        QStringList out;
+        for (int l = from.line; l <= to.line && l < L.size(); ++l) out << piece(l, from, to).toString();
+        return out;
+    }
+    void collect(EntryText& text, Pos from, Pos to) const {
+        for (int l = from.line; l <= to.line && l < L.size(); ++l) text.add(l, piece(l, from, to));
+    }
+    void copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment = false);
+    void warn(const QString& text) { warnings_ << text; }
+    bool fail(const QString& why) const {
+        MsgBox(kNotSami + why, vb::Exclamation, QStringLiteral("Error"));
+        return false;
+    }
+    bool readHead();
+    bool readBody(Tag& t);
+    void readEntry(Tag& t);
+    void progress(int line) { progress_->at(line); }
+
+    const QStringList& L;
+    clsFileSMIFrm1& F;
+    clsSubs& Subs;
+    Pos pos_;
+    Pos prevEnd_;
+    QStringList warnings_;
+    std::optional<QString> pclass_; // the class of the last P tag, for the form
+    std::optional<LineProgress> progress_;
 };
 
 Tag Reader::next() {
@@ -168,7 +195,7 @@ Tag Reader::next() {
             if (q < 0) break; // a "<" without its ">" on the line is text
             Tag t;
             t.found = true;
-            t.text = s.mid(p + 1, q - p - 1);
+            t.text = QStringView(s).sliced(p + 1, q - p - 1);
             t.name = nameOf(t.text);
             t.lt = {l, int(p)};
             t.after = {l, int(q + 1)};
@@ -182,17 +209,6 @@ Tag Reader::next() {
     pos_ = prevEnd_;
     none.lt = none.after = prevEnd_;
     return none;
-}
-
-QStringList Reader::parts(Pos from, Pos to) const {
-    QStringList out;
-    for (int l = from.line; l <= to.line && l < L.size(); ++l) {
-        const QString& s = L[l];
-        const int a = l == from.line ? std::min<int>(from.col, s.size()) : 0;
-        const int b = l == to.line ? std::min<int>(to.col, s.size()) : int(s.size());
-        out << (b > a ? s.mid(a, b - a) : QString());
-    }
-    return out;
 }
 
 void Reader::copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment) {
@@ -224,22 +240,16 @@ void Reader::copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment) 
 
 bool Reader::run() {
     Tag t = next();
-    if (!t.found || t.name != QStringLiteral("SAMI")) return fail(QStringLiteral("invalid main signature"));
+    if (!t.is(u"SAMI")) return fail(QStringLiteral("invalid main signature"));
     t = next();
-    if (!t.found || t.name != QStringLiteral("HEAD")) return fail(QStringLiteral("invalid head signature"));
+    if (!t.is(u"HEAD")) return fail(QStringLiteral("invalid head signature"));
     if (!readHead()) return false;
 
-    frmProg& prog = ProgressWindow();
-    ProgressShown shown;
-    prog.lbIndic->setText(QStringLiteral("Parsing SAMI body..."));
-    prog.setMin(pos_.line);
-    prog.setMax(std::max<int>(L.size(), pos_.line + 1));
-    prog.setValue(pos_.line);
-    prog.show();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-
+    progress_.emplace(QStringLiteral("Parsing SAMI body..."), pos_.line, int(L.size()));
     t = next();
-    if (!readBody(t)) return false;
+    const bool whole = readBody(t);
+    if (pclass_) F.txtPClass->setText(*pclass_);
+    if (!whole) return false;
 
     const int n = warnings_.size();
     if (n > 0) {
@@ -254,16 +264,16 @@ bool Reader::run() {
 
 bool Reader::readHead() {
     Tag t = next();
-    while (t.found && t.name != QStringLiteral("/HEAD") && t.text.toUpper() != QStringLiteral("BODY")) {
+    while (t.found && !t.is(u"/HEAD") && t.text.compare(u"BODY", Qt::CaseInsensitive) != 0) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QPlainTextEdit* box = nullptr;
-        if (t.name == QStringLiteral("SAMIPARAM")) box = F.txtSMIParam;
-        else if (t.name == QStringLiteral("STYLE")) box = F.txtSMICss;
-        if (box || t.name == QStringLiteral("TITLE")) {
+        if (t.is(u"SAMIPARAM")) box = F.txtSMIParam;
+        else if (t.is(u"STYLE")) box = F.txtSMICss;
+        if (box || t.is(u"TITLE")) {
             const Pos start = t.after;
             const Tag close = next();
-            const bool closed = close.found && close.name == u'/' + t.name;
-            if (!closed) warn(QStringLiteral("- ") + t.name + QStringLiteral(" tag not properly closed"));
+            const bool closed = close.closes(t);
+            if (!closed) warn(QStringLiteral("- ") + t.name.toString().toUpper() + QStringLiteral(" tag not properly closed"));
             if (box) {
                 clsFileSMIFrm1::setBoxText(box, QString());
                 copyToBox(start, prevEnd_, box, box == F.txtSMICss);
@@ -279,13 +289,13 @@ bool Reader::readHead() {
             t = closed ? next() : close;
             continue;
         }
-        warn(QStringLiteral("- Unknown Tag :") + t.text);
+        warn(QStringLiteral("- Unknown Tag :") + t.text.toString());
         t = next();
     }
     if (!t.found) return fail(QStringLiteral("premature file ending"));
-    if (t.name == QStringLiteral("/HEAD")) {
+    if (t.is(u"/HEAD")) {
         t = next();
-        if (!t.found || t.name != QStringLiteral("BODY")) return fail(QStringLiteral("invalid body signature"));
+        if (!t.is(u"BODY")) return fail(QStringLiteral("invalid body signature"));
     } else {
         warn(QStringLiteral("- Head tag not properly closed"));
     }
@@ -294,9 +304,9 @@ bool Reader::readHead() {
 
 bool Reader::readBody(Tag& t) {
     bool metSync = false;
-    while (t.found && t.name != QStringLiteral("/SAMI") && t.name != QStringLiteral("/BODY")) {
+    while (t.found && !t.is(u"/SAMI") && !t.is(u"/BODY")) {
         progress(t.lt.line);
-        if (t.name == QStringLiteral("SYNC")) {
+        if (t.is(u"SYNC")) {
             metSync = true;
             readEntry(t);
             continue;
@@ -304,20 +314,19 @@ bool Reader::readBody(Tag& t) {
         // Markup around the subtitles goes to the body boxes.
         QPlainTextEdit* target = metSync ? F.txtSMIBody2 : F.txtSMIBody1;
         const Tag n = next();
-        if (n.found && n.name == u'/' + t.name) {
+        if (n.closes(t)) {
             copyToBox(t.lt, n.after, target);
             t = next();
         } else {
             QString text = clsFileSMIFrm1::boxText(target);
             if (!text.isEmpty() && !text.endsWith(kCrLf)) text += kCrLf;
-            clsFileSMIFrm1::setBoxText(target, text + u'<' + t.text + u'>' + kCrLf);
+            clsFileSMIFrm1::setBoxText(target, text + u'<' + t.text.toString() + u'>' + kCrLf);
             t = n;
         }
     }
     if (!t.found) return fail(QStringLiteral("premature file ending"));
-    if (t.name == QStringLiteral("/BODY")) {
-        const Tag n = next();
-        if (!n.found || n.name != QStringLiteral("/SAMI")) warn(QStringLiteral("- Sami tag not properly closed"));
+    if (t.is(u"/BODY")) {
+        if (!next().is(u"/SAMI")) warn(QStringLiteral("- Sami tag not properly closed"));
     } else {
         warn(QStringLiteral("- Body tag not properly closed"));
     }
@@ -332,23 +341,21 @@ void Reader::readEntry(Tag& t) {
     Tag n;
     for (;;) {
         n = next();
-        if (!n.found || n.name == QStringLiteral("/BODY") || n.name == QStringLiteral("SYNC") ||
-            n.name == QStringLiteral("/SAMI"))
-            break;
+        if (!n.found || n.is(u"/BODY") || n.is(u"SYNC") || n.is(u"/SAMI")) break;
         progress(n.lt.line);
-        text.add(parts(start, prevEnd_), start.line);
-        if (n.name == QStringLiteral("P") || n.name == QStringLiteral("BR")) {
-            if (n.name == QStringLiteral("P")) F.txtPClass->setText(attribute(n.text, u"Class"));
+        collect(text, start, prevEnd_);
+        if (n.is(u"P") || n.is(u"BR")) {
+            if (n.is(u"P")) pclass_ = attribute(n.text, u"Class").toString();
             text.lineBreak();
             start = n.after;
-        } else if (n.name == QStringLiteral("/P") || n.name == QStringLiteral("/SYNC")) {
+        } else if (n.is(u"/P") || n.is(u"/SYNC")) {
             start = n.after; // closers of the structure are not text
         } else {
             start = n.lt; // other markup stays in the text
         }
     }
-    text.add(parts(start, prevEnd_), start.line);
-    const qint32 timeOut = n.found && n.name == QStringLiteral("SYNC") ? syncStart(n) : SatLong(qint64(timeIn) + 3000);
+    collect(text, start, prevEnd_);
+    const qint32 timeOut = n.is(u"SYNC") ? syncStart(n) : SatLong(qint64(timeIn) + 3000);
     const QString s = text.finish();
     if (!TrimBlanks(s).isEmpty()) Subs.AddSub(s, timeIn, timeOut);
     t = n;

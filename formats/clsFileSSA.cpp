@@ -2,7 +2,6 @@
 #include "formats/FontChoice.h"
 #include "formats/LineStore.h"
 #include "formats/frmProg.h"
-#include "model/Common.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -16,6 +15,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <algorithm>
+#include <optional>
 #include <cmath>
 #include <limits>
 
@@ -44,7 +44,9 @@ KeyLine keyLine(const QString& s) {
     return k;
 }
 
-bool isHeader(const QString& s, QStringView header) { return s.trimmed().compare(header, Qt::CaseInsensitive) == 0; }
+bool isHeader(const QString& s, QStringView header) {
+    return QStringView(s).trimmed().compare(header, Qt::CaseInsensitive) == 0;
+}
 
 QStringList splitTrimmed(const QString& value, bool lower) {
     QStringList out = value.split(u',');
@@ -81,10 +83,6 @@ QString boxNumber(const QString& text) {
     return NumText(std::clamp(Val(text), -2147483648.0, 2147483647.0));
 }
 
-struct ProgressShown {
-    ~ProgressShown() { ProgressWindow().hide(); }
-};
-
 class Reader {
 public:
     Reader(const QStringList& lines, clsFileSSAFrm1& form, clsSubs& subs) : L(lines), F(form), Subs(subs) {}
@@ -97,7 +95,7 @@ private:
             return false;
         }
         s = L[++idx_];
-        ProgressWindow().setValue(idx_);
+        if (progress_) progress_->at(idx_);
         return true;
     }
     void warn(const QString& text, int line) { warnings_ << Str(line) + QStringLiteral(" : ") + text; }
@@ -117,6 +115,7 @@ private:
     int idx_ = -1;
     bool v4plus_ = false;
     QStringList warnings_;
+    std::optional<LineProgress> progress_;
 };
 
 QLineEdit* Reader::infoBox(const QString& key) const {
@@ -140,13 +139,7 @@ bool Reader::run() {
     if (!nextLine(s) || !isHeader(s, u"[script info]"))
         return fail(kNotSsa + QStringLiteral("invalid [script info] tag"));
 
-    frmProg& prog = ProgressWindow();
-    ProgressShown shown;
-    prog.lbIndic->setText(QStringLiteral("Parsing : [Script Info]"));
-    prog.setMin(0);
-    prog.setMax(std::max<int>(L.size(), 1));
-    prog.setValue(idx_);
-    prog.show();
+    progress_.emplace(QStringLiteral("Parsing : [Script Info]"), 0, int(L.size()));
 
     // Script information, up to the styles.
     for (;;) {
@@ -158,7 +151,7 @@ bool Reader::run() {
         else warn(QStringLiteral("- Unknown [Script Info] Tag : '") + k.key + u'\'');
     }
     v4plus_ = isHeader(s, u"[v4+ styles]");
-    prog.lbIndic->setText(QStringLiteral("Parsing : ") + s.trimmed());
+    progress_->setStep(QStringLiteral("Parsing : ") + s.trimmed());
 
     // Styles: the Format line and the first Style line after it, up to the events.
     QStringList styleFields, styleValues;
@@ -190,7 +183,7 @@ bool Reader::run() {
     if (!atEvents) return fail(QStringLiteral("This is not a valid SSA v4 subtitle file : Premature file ending"));
 
     // Events.
-    prog.lbIndic->setText(QStringLiteral("Parsing : [Events]"));
+    progress_->setStep(QStringLiteral("Parsing : [Events]"));
     QStringList eventFields;
     bool haveEventFormat = false;
     while (nextLine(s)) {
@@ -297,8 +290,10 @@ void Reader::addEntry(const QStringList& fields, const QString& value) {
         else if (f == u"end") end = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
         p = c + 1;
     }
-    text.replace(QStringLiteral("\\n"), kCrLf);
-    text.replace(QStringLiteral("\\N"), kCrLf);
+    if (text.contains(u'\\')) {
+        text.replace(QStringLiteral("\\n"), kCrLf);
+        text.replace(QStringLiteral("\\N"), kCrLf);
+    }
     Subs.AddSub(text, start, end);
 }
 } // namespace
@@ -315,8 +310,19 @@ clsFileSSAFrm1* clsFileSSA::form() {
 
 QString clsFileSSA::SsaTime(qint32 ms) {
     if (ms < 0) return QStringLiteral("0:00:00.00");
-    const qint32 h = ms / 3600000, m = ms / 60000 % 60, s = ms / 1000 % 60, cs = ms % 1000 / 10;
-    return QString::number(h) + u':' + PadZeros(m, 2) + u':' + PadZeros(s, 2) + u'.' + PadZeros(cs, 2);
+    const qint32 m = ms / 60000 % 60, sec = ms / 1000 % 60, cs = ms % 1000 / 10;
+    QString t = QString::number(ms / 3600000);
+    const char16_t tail[] = {u':',
+                             char16_t(u'0' + m / 10),
+                             char16_t(u'0' + m % 10),
+                             u':',
+                             char16_t(u'0' + sec / 10),
+                             char16_t(u'0' + sec % 10),
+                             u'.',
+                             char16_t(u'0' + cs / 10),
+                             char16_t(u'0' + cs % 10)};
+    t.append(reinterpret_cast<const QChar*>(tail), 9);
+    return t;
 }
 
 qint32 clsFileSSA::ParseSsaTime(const QString& text) {
@@ -325,10 +331,10 @@ qint32 clsFileSSA::ParseSsaTime(const QString& text) {
     if (negative) t.remove(0, 1);
     const QStringList f = t.split(u':');
     const qsizetype n = f.size();
-    const double h = n >= 3 ? Val(f[n - 3]) : 0, m = n >= 2 ? Val(f[n - 2]) : 0;
+    const double h = n >= 3 ? NumberOf(f[n - 3]) : 0, m = n >= 2 ? NumberOf(f[n - 2]) : 0;
     const QString& sec = f[n - 1];
     const qsizetype dot = sec.indexOf(u'.');
-    const double s = Val(dot < 0 ? sec : sec.left(dot));
+    const double s = NumberOf(dot < 0 ? QStringView(sec) : QStringView(sec).first(dot));
     qint64 ms = 0;
     if (dot >= 0) {
         QString digits;
