@@ -1,6 +1,5 @@
 #include "formats/clsFileSMI.h"
 #include "formats/LineStore.h"
-#include "formats/frmProg.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -385,7 +384,6 @@ bool clsFileSMI::Load(clsSubs& Subs) {
     try {
         if (!Reader(lines_, *F, Subs).run()) return false;
     } catch (const RuntimeError& e) {
-        ProgressWindow().hide();
         MsgBox(kNotSami + e.description(), vb::Exclamation, QStringLiteral("Error"));
         return false;
     }

@@ -1,7 +1,6 @@
 #include "formats/clsFileSSA.h"
 #include "formats/FontChoice.h"
 #include "formats/LineStore.h"
-#include "formats/frmProg.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -236,7 +235,9 @@ void Reader::applyStyle(const QStringList& fields, const QStringList& values, in
         const QString& f = fields[i];
         const QString& v = values[i];
         if (f == u"name" || f == u"alphalevel" || f == u"encoding") continue;
-        if (f == u"fontname") F.SelFont(v);
+        if (f == u"fontname") {
+            if (!v.isEmpty()) F.SelFont(v); // an empty name keeps the form's font
+        }
         else if (f == u"fontsize") F.txtFontSize->setText(v);
         else if (f == u"primarycolour") setColour(0, v);
         else if (f == u"secondarycolour") setColour(1, v);
@@ -372,7 +373,6 @@ bool clsFileSSA::Load(clsSubs& Subs) {
         try {
             if (!Reader(lines_, *F, Subs).run()) return false;
         } catch (const RuntimeError& e) {
-            ProgressWindow().hide();
             MsgBox(kNotSsa + e.description(), vb::Exclamation, QStringLiteral("Error"));
             return false;
         }

@@ -295,6 +295,12 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
     EXPECT_EQ(ssaForm(f)->lstFonts->fontName(), QStringLiteral("arial")); // the form's own style
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 4 : - No style found: the style keeps the values of this form\n\n"
                                             "1 warnings")));
+    // An empty font name keeps the form's font: a style is never written without one.
+    ASSERT_TRUE(load(dir,
+                     "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontname\r\nStyle: Default,\r\n[Events]\r\n"
+                     "Format: Text\r\n",
+                     subs, f, seen));
+    EXPECT_TRUE(save(dir, subs, f).contains("\r\nStyle: Default,arial,20,"));
     ASSERT_TRUE(load(dir,
                      "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontsize, Alignment\r\n"
                      "Style: Default\r\n[Events]\r\nFormat: Text\r\n",
