@@ -13,8 +13,8 @@
 bool LoadLineStore(const QString& path, QStringList& lines, const QString& format) {
     QString error;
     if (!ReadLines(path, lines, &error)) {
-        MsgBox(QStringLiteral("Cannot read the file ") + path + QStringLiteral("\r\n") + error, vb::Exclamation,
-               QStringLiteral("Error"));
+        MsgBox(QStringLiteral("Cannot read the file ") + path + QStringLiteral("\r\n") + error,
+               vb::Exclamation, QStringLiteral("Error"));
         return false;
     }
     if (lines.size() > kLineStoreSize) {

@@ -13,7 +13,8 @@ void fill(clsSubs& subs, int n) {
     subs.EnableEvents(false);
     subs.Clear();
     for (int i = 0; i < n; ++i)
-        subs.AddSub(QStringLiteral("Subtitle number %1\r\nwith a <i>second</i> line").arg(i), i * 2000, i * 2000 + 1500);
+        subs.AddSub(QStringLiteral("Subtitle number %1\r\nwith a <i>second</i> line").arg(i), i * 2000,
+                    i * 2000 + 1500);
     subs.EnableEvents(true);
 }
 
@@ -24,8 +25,7 @@ void answerForm() {
     });
 }
 
-template <class Handler>
-void run(const BenchContext& ctx, const QString& name, const QString& path, int n) {
+template <class Handler> void run(const BenchContext& ctx, const QString& name, const QString& path, int n) {
     clsSubs subs;
     fill(subs, n);
     Handler f;

@@ -19,7 +19,9 @@ std::string S(const QString& s) { return s.toStdString(); }
 
 QString box(const QPlainTextEdit* b) { return clsFileSMIFrm1::boxText(b); }
 
-clsFileSMIFrm1* smiForm(clsFileSMI& f) { return static_cast<clsFileSMIFrm1*>(f.getSettingBlock()->getForm()); }
+clsFileSMIFrm1* smiForm(clsFileSMI& f) {
+    return static_cast<clsFileSMIFrm1*>(f.getSettingBlock()->getForm());
+}
 
 // The properties form is shown after a good load; this records what it showed and closes it.
 struct ShownForm {
@@ -47,10 +49,11 @@ bool load(const TempDir& dir, const QByteArray& bytes, clsSubs& subs, clsFileSMI
     return f.Load(subs);
 }
 
-const QByteArray kHeader = "<SAMI>\r\n<HEAD>\r\n<TITLE>My film</TITLE>\r\n"
-                           "<SAMIParam>\r\n  Metrics {time:ms;}\r\n  Spec {MSFT:1.0;}\r\n</SAMIParam>\r\n"
-                           "<STYLE TYPE=\"text/css\">\r\n<!--\r\nP { color: white; }\r\n"
-                           ".ENCC { Name: English; lang: en-US; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+const QByteArray kHeader =
+    "<SAMI>\r\n<HEAD>\r\n<TITLE>My film</TITLE>\r\n"
+    "<SAMIParam>\r\n  Metrics {time:ms;}\r\n  Spec {MSFT:1.0;}\r\n</SAMIParam>\r\n"
+    "<STYLE TYPE=\"text/css\">\r\n<!--\r\nP { color: white; }\r\n"
+    ".ENCC { Name: English; lang: en-US; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
 } // namespace
 
 TEST(SamiReader, EntriesEndAtTheNextSyncAndTheLastLastsThreeSeconds) {
@@ -80,7 +83,8 @@ TEST(SamiReader, EntriesEndAtTheNextSyncAndTheLastLastsThreeSeconds) {
     clsFileSMIFrm1* F = smiForm(f);
     EXPECT_EQ(F->txtSMITitle->text(), QStringLiteral("My film"));
     EXPECT_EQ(box(F->txtSMIParam), QStringLiteral("  Metrics {time:ms;}\r\n  Spec {MSFT:1.0;}"));
-    EXPECT_EQ(box(F->txtSMICss), QStringLiteral("P { color: white; }\r\n.ENCC { Name: English; lang: en-US; }"));
+    EXPECT_EQ(box(F->txtSMICss),
+              QStringLiteral("P { color: white; }\r\n.ENCC { Name: English; lang: en-US; }"));
     EXPECT_EQ(F->txtPClass->text(), QStringLiteral("ENCC"));
     EXPECT_TRUE(seen.shown);
     EXPECT_TRUE(seen.eventsOff); // the form is shown before the document speaks again
@@ -154,10 +158,10 @@ TEST(SamiReader, MissingClosingTagsAreWarnings) {
     EXPECT_EQ(F->txtSMITitle->text(), QStringLiteral("Film"));
     EXPECT_EQ(box(F->txtSMIParam), QStringLiteral("Spec {MSFT:1.0;}"));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral("- TITLE tag not properly closed\n"
-                                            "- Unknown Tag :META name=x\n"
-                                            "- Head tag not properly closed\n"
-                                            "- Body tag not properly closed\n"
-                                            " 4 warnings")));
+                                                 "- Unknown Tag :META name=x\n"
+                                                 "- Head tag not properly closed\n"
+                                                 "- Body tag not properly closed\n"
+                                                 " 4 warnings")));
     EXPECT_EQ(seen.warningsTab, QStringLiteral("Warnings (4) "));
 
     // And a file that ends after </BODY>.
@@ -183,7 +187,8 @@ TEST(SamiReader, BrokenSkeletonsAreRefused) {
         {"<SAMI><HEAD><TITLE>x</TITLE>", "premature file ending", 0},
         // The head loop compares the whole tag: a BODY with attributes does not end the head.
         {"<SAMI><HEAD><BODY class=a><SYNC Start=1><P>x</BODY></SAMI>", "premature file ending", 0},
-        {"<SAMI><HEAD></HEAD><BODY><SYNC Start=1><P>kept\r\n<SYNC Start=9><P>also kept", "premature file ending", 2},
+        {"<SAMI><HEAD></HEAD><BODY><SYNC Start=1><P>kept\r\n<SYNC Start=9><P>also kept",
+         "premature file ending", 2},
     };
     for (const Case& c : cases) {
         clsSubs subs;
@@ -208,7 +213,8 @@ TEST(SamiReader, BrokenSkeletonsAreRefused) {
 TEST(SamiReader, RunTimeFailuresAndOversizedFiles) {
     TempDir dir;
     QByteArray file = "<SAMI><HEAD></HEAD><BODY>\r\n";
-    for (int i = 0; i <= clsSubs::Capacity; ++i) file += "<SYNC Start=" + QByteArray::number(i * 10) + "><P>x\r\n";
+    for (int i = 0; i <= clsSubs::Capacity; ++i)
+        file += "<SYNC Start=" + QByteArray::number(i * 10) + "><P>x\r\n";
     file += "</BODY></SAMI>\r\n";
     clsSubs subs;
     clsFileSMI f;

@@ -10,8 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <gtest/gtest.h>
@@ -20,7 +20,9 @@ namespace {
 // Text comparisons print readably as std::string.
 std::string S(const QString& s) { return s.toStdString(); }
 
-clsFileSSAFrm1* ssaForm(clsFileSSA& f) { return static_cast<clsFileSSAFrm1*>(f.getSettingBlock()->getForm()); }
+clsFileSSAFrm1* ssaForm(clsFileSSA& f) {
+    return static_cast<clsFileSSAFrm1*>(f.getSettingBlock()->getForm());
+}
 
 struct ShownForm {
     bool shown = false;
@@ -73,7 +75,8 @@ const QByteArray kHead = "[Script Info]\r\n"
                          ";\r\n";
 const QByteArray kStyleFormat =
     "[V4+ Styles]\r\n"
-    "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, Bold, Italic, "
+    "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, Bold, "
+    "Italic, "
     "Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, "
     "MarginR, MarginV, AlphaLevel, Encoding\r\n";
 const QByteArray kEventsFormat =
@@ -87,30 +90,31 @@ TEST(SsaWriter, DesignDefaults) {
     subs.AddSub(QStringLiteral("a, b"), 3723456, 36000000); // 1:02:03.456 to 10:00:00.000
     subs.AddSub(QStringLiteral("early"), -40, 5);
     clsFileSSA f;
-    const QByteArray expected = kHead +
-                                "Title: \r\n"
-                                "Original Script: \r\n"
-                                "Original Translation: \r\n"
-                                "Original Editing: \r\n"
-                                "Original Timing: \r\n"
-                                "Synch Point: \r\n"
-                                "Script Updated By:\r\n"
-                                "Update Details: \r\n"
-                                "Script Type: v4.00+\r\n"
-                                "Collisions: Normal\r\n"
-                                "PlayResY: 288\r\n"
-                                "PlayResX: 384\r\n"
-                                "PlayDepth: 0\r\n"
-                                "Timer: 100\r\n"
-                                "WrapStyle: 0\r\n"
-                                "\r\n" +
-                                kStyleFormat +
-                                "Style: Default,arial,20,16777215,65535,0,0,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,,0\r\n"
-                                "\r\n" +
-                                kEventsFormat +
-                                "Dialogue: 0,0:00:01.00,0:00:02.50,Default,0,0000,0000,0000,,Hello\\NWorld\r\n"
-                                "Dialogue: 0,1:02:03.45,10:00:00.00,Default,1,0000,0000,0000,,a, b\r\n"
-                                "Dialogue: 0,0:00:00.00,0:00:00.00,Default,2,0000,0000,0000,,early\r\n";
+    const QByteArray expected =
+        kHead +
+        "Title: \r\n"
+        "Original Script: \r\n"
+        "Original Translation: \r\n"
+        "Original Editing: \r\n"
+        "Original Timing: \r\n"
+        "Synch Point: \r\n"
+        "Script Updated By:\r\n"
+        "Update Details: \r\n"
+        "Script Type: v4.00+\r\n"
+        "Collisions: Normal\r\n"
+        "PlayResY: 288\r\n"
+        "PlayResX: 384\r\n"
+        "PlayDepth: 0\r\n"
+        "Timer: 100\r\n"
+        "WrapStyle: 0\r\n"
+        "\r\n" +
+        kStyleFormat +
+        "Style: Default,arial,20,16777215,65535,0,0,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,,0\r\n"
+        "\r\n" +
+        kEventsFormat +
+        "Dialogue: 0,0:00:01.00,0:00:02.50,Default,0,0000,0000,0000,,Hello\\NWorld\r\n"
+        "Dialogue: 0,1:02:03.45,10:00:00.00,Default,1,0000,0000,0000,,a, b\r\n"
+        "Dialogue: 0,0:00:00.00,0:00:00.00,Default,2,0000,0000,0000,,early\r\n";
     EXPECT_EQ(save(dir, subs, f), expected);
     EXPECT_EQ(Forms().shown, QStringList{QStringLiteral("clsFileSSAFrm1")});
 
@@ -151,10 +155,12 @@ TEST(SsaWriter, ChangedFormValues) {
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nTitle: My film\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nScript Updated By: me\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nScript Type: v4.00+\r\n"))); // fixed
-    EXPECT_TRUE(text.contains(QStringLiteral("\r\nPlayResY: 0\r\nPlayResX: 640\r\nPlayDepth: 0\r\nTimer: 99.5\r\n"
-                                             "WrapStyle: 1\r\n")));
-    EXPECT_TRUE(text.contains(QStringLiteral("\r\nStyle: Default,Courier New,32.5,-2141834222,65535,0,-16777216,"
-                                             "-1,0,0,-1,100,100,1.5,0,3,2,2,7,10,10,-4,,0\r\n")))
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\r\nPlayResY: 0\r\nPlayResX: 640\r\nPlayDepth: 0\r\nTimer: 99.5\r\n"
+                                     "WrapStyle: 1\r\n")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("\r\nStyle: Default,Courier New,32.5,-2141834222,65535,0,-16777216,"
+                                     "-1,0,0,-1,100,100,1.5,0,3,2,2,7,10,10,-4,,0\r\n")))
         << text.toStdString();
 }
 
@@ -163,31 +169,32 @@ TEST(SsaReader, Version4File) {
     clsSubs subs;
     clsFileSSA f;
     ShownForm seen;
-    ASSERT_TRUE(load(dir,
-                     "\xEF\xBB\xBF[Script Info]\r\n"
-                     "; comment: not a key\r\n"
-                     "TITLE: Old film\r\n"
-                     "ScriptType: v4.00\r\n"
-                     "PlayResX: 640\r\n"
-                     "playresy:480\r\n"
-                     "!: bang\r\n"
-                     "\r\n"
-                     "[V4 Styles]\r\n"
-                     "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, "
-                     "Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, "
-                     "Encoding\r\n"
-                     "Style: Default,Verdana Pro Condensed,24,16777215,65535,255,&H00FF0000,1,-1,3,1,0,10,15,20,25,"
-                     "0,0\r\n"
-                     "Style: Other,Arial,10,0,0,0,0,0,0,1,1,1,1,1,1,1,0,0\r\n"
-                     "\r\n"
-                     "[Events]\r\n"
-                     "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
-                     "Dialogue: Marked=0,0:01:02.50,0:01:04.00,Default,,0000,0000,0000,,Hello, world\\nsecond\\Nthird\r\n"
-                     "Comment: Marked=0,0:00:00.00,0:00:01.00,Default,,0000,0000,0000,,not shown\r\n"
-                     "Picture: file.bmp\r\n"
-                     "eof\r\n"
-                     "Dialogue : Marked=0, 0:00:10.5 , 0:00:11.00,*Default,NTP,0000,0000,0000,,One\r\n",
-                     subs, f, seen));
+    ASSERT_TRUE(load(
+        dir,
+        "\xEF\xBB\xBF[Script Info]\r\n"
+        "; comment: not a key\r\n"
+        "TITLE: Old film\r\n"
+        "ScriptType: v4.00\r\n"
+        "PlayResX: 640\r\n"
+        "playresy:480\r\n"
+        "!: bang\r\n"
+        "\r\n"
+        "[V4 Styles]\r\n"
+        "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, "
+        "Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, "
+        "Encoding\r\n"
+        "Style: Default,Verdana Pro Condensed,24,16777215,65535,255,&H00FF0000,1,-1,3,1,0,10,15,20,25,"
+        "0,0\r\n"
+        "Style: Other,Arial,10,0,0,0,0,0,0,1,1,1,1,1,1,1,0,0\r\n"
+        "\r\n"
+        "[Events]\r\n"
+        "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
+        "Dialogue: Marked=0,0:01:02.50,0:01:04.00,Default,,0000,0000,0000,,Hello, world\\nsecond\\Nthird\r\n"
+        "Comment: Marked=0,0:00:00.00,0:00:01.00,Default,,0000,0000,0000,,not shown\r\n"
+        "Picture: file.bmp\r\n"
+        "eof\r\n"
+        "Dialogue : Marked=0, 0:00:10.5 , 0:00:11.00,*Default,NTP,0000,0000,0000,,One\r\n",
+        subs, f, seen));
     ASSERT_EQ(subs.count(), 2);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("Hello, world\r\nsecond\r\nthird"));
     EXPECT_EQ(subs.SubTimeIn(0), 62500);
@@ -213,9 +220,9 @@ TEST(SsaReader, Version4File) {
     EXPECT_EQ(F->txtBorderStyle->text(), QStringLiteral("3"));
     EXPECT_EQ(F->txtMarginV->text(), QStringLiteral("25"));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 3 : - Unknown [Script Info] Tag : 'ScriptType'\n"
-                                            " 17 : - Ignoring [events] tag : 'Picture'\n"
-                                            "\n"
-                                            "2 warnings")));
+                                                 " 17 : - Ignoring [events] tag : 'Picture'\n"
+                                                 "\n"
+                                                 "2 warnings")));
     EXPECT_EQ(seen.warningsTab, QStringLiteral("Warnings (2)"));
     EXPECT_TRUE(seen.eventsOn);
     EXPECT_TRUE(seen.progressHidden);
@@ -239,22 +246,23 @@ TEST(SsaReader, Version4PlusFile) {
     clsSubs subs;
     clsFileSSA f;
     ShownForm seen;
-    ASSERT_TRUE(load(dir,
-                     "[script info]\n"
-                     "ScriptType: v4.00+\n"
-                     "[V4+ Styles]\n"
-                     "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
-                     "Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, "
-                     "Shadow, Alignment, MarginL, MarginR, MarginV, Encoding, Blur\n"
-                     "Style: Default,Arial,18,&H80FFFFFF,&H000000FF&,&H1234567890,-2147483648,0,0,-1,-1,90,110,1.5,"
-                     "0,3,1,0,7,5,6,7,0\n"
-                     "[Events]\n"
-                     "Format: Layer, Start, End, Style, Actor, MarginL, MarginR, MarginV, Effect, Text\n"
-                     "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1}Hi{\\i0}\n"
-                     "Dialogue: 1,10:00:00.00,123:00:00.5,Default,,0,0,0,,long\n"
-                     "[Fonts]\n"
-                     "Dialogue: 0,0:00:05.00,0:00:06.00,Default,,0,0,0,,after the events\n",
-                     subs, f, seen));
+    ASSERT_TRUE(
+        load(dir,
+             "[script info]\n"
+             "ScriptType: v4.00+\n"
+             "[V4+ Styles]\n"
+             "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
+             "Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, "
+             "Shadow, Alignment, MarginL, MarginR, MarginV, Encoding, Blur\n"
+             "Style: Default,Arial,18,&H80FFFFFF,&H000000FF&,&H1234567890,-2147483648,0,0,-1,-1,90,110,1.5,"
+             "0,3,1,0,7,5,6,7,0\n"
+             "[Events]\n"
+             "Format: Layer, Start, End, Style, Actor, MarginL, MarginR, MarginV, Effect, Text\n"
+             "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1}Hi{\\i0}\n"
+             "Dialogue: 1,10:00:00.00,123:00:00.5,Default,,0,0,0,,long\n"
+             "[Fonts]\n"
+             "Dialogue: 0,0:00:05.00,0:00:06.00,Default,,0,0,0,,after the events\n",
+             subs, f, seen));
     ASSERT_EQ(subs.count(), 2);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("{\\i1}Hi{\\i0}"));
     EXPECT_EQ(subs.SubTimeIn(1), 36000000);
@@ -271,10 +279,10 @@ TEST(SsaReader, Version4PlusFile) {
     EXPECT_EQ(F->alignment(), 7);
     EXPECT_EQ(F->txtColor[0]->text(), QStringLiteral("#FFFFFF80"));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 1 : - Unknown [Script Info] Tag : 'ScriptType'\n"
-                                            " 4 : - Style tag ended prematurely\n"
-                                            " 6 : - unknown dialogue field : actor\n"
-                                            "\n"
-                                            "3 warnings")));
+                                                 " 4 : - Style tag ended prematurely\n"
+                                                 " 6 : - unknown dialogue field : actor\n"
+                                                 "\n"
+                                                 "3 warnings")));
     // Times of ten hours and more keep their hour digits.
     const QString text = QString::fromUtf8(save(dir, subs, f));
     EXPECT_TRUE(text.contains(QStringLiteral("Dialogue: 0,10:00:00.00,123:00:00.50,Default,1,")));
@@ -293,13 +301,15 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
     ASSERT_EQ(subs.count(), 1);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("kept"));
     EXPECT_EQ(ssaForm(f)->lstFonts->fontName(), QStringLiteral("arial")); // the form's own style
-    EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 4 : - No style found: the style keeps the values of this form\n\n"
-                                            "1 warnings")));
+    EXPECT_EQ(S(seen.warnings),
+              S(QStringLiteral(" 4 : - No style found: the style keeps the values of this form\n\n"
+                               "1 warnings")));
     // An empty font name keeps the form's font: a style is never written without one.
-    ASSERT_TRUE(load(dir,
-                     "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontname\r\nStyle: Default,\r\n[Events]\r\n"
-                     "Format: Text\r\n",
-                     subs, f, seen));
+    ASSERT_TRUE(
+        load(dir,
+             "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontname\r\nStyle: Default,\r\n[Events]\r\n"
+             "Format: Text\r\n",
+             subs, f, seen));
     EXPECT_TRUE(save(dir, subs, f).contains("\r\nStyle: Default,arial,20,"));
     ASSERT_TRUE(load(dir,
                      "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontsize, Alignment\r\n"
@@ -312,13 +322,16 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
                      "Format: Text\r\n",
                      subs, f, seen));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 3 : - Format tag ended prematurely\n\n1 warnings")));
-    ASSERT_TRUE(load(dir,
-                     "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Shine\r\nStyle: Default,1\r\n[Events]\r\n"
-                     "Format: Text\r\n",
-                     subs, f, seen));
+    ASSERT_TRUE(
+        load(dir,
+             "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Shine\r\nStyle: Default,1\r\n[Events]\r\n"
+             "Format: Text\r\n",
+             subs, f, seen));
     EXPECT_EQ(S(seen.warnings), " 3 : - unknown format field : shine\n\n1 warnings");
-    ASSERT_TRUE(load(dir, "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: Default\r\n[Events]\r\nFormat: Text\r\n",
-                     subs, f, seen));
+    ASSERT_TRUE(load(
+        dir,
+        "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: Default\r\n[Events]\r\nFormat: Text\r\n",
+        subs, f, seen));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral("No warnings")));
     EXPECT_EQ(seen.warningsTab, QStringLiteral("Warnings "));
 }
@@ -336,7 +349,8 @@ TEST(SsaReader, BrokenFilesAreRefused) {
         {"; comment\r\n[Script Info]\r\n", v4plus + QStringLiteral("invalid [script info] tag"), 0},
         {"", v4plus + QStringLiteral("invalid [script info] tag"), 0},
         {"[Script Info]\r\nTitle: x\r\n", v4plus + QStringLiteral("Premature file ending"), 0},
-        {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\n", v4plus + QStringLiteral("Premature file ending"), 0},
+        {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\n", v4plus + QStringLiteral("Premature file ending"),
+         0},
         {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\nStyle: x\r\n",
          QStringLiteral("This is not a valid SSA v4 subtitle file : Premature file ending"), 0},
         {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\nStyle: x\r\n[Events]\r\nDialogue: 0:00:01.00\r\n",
@@ -360,7 +374,8 @@ TEST(SsaReader, BrokenFilesAreRefused) {
     }
 
     // A list that fills up keeps what it holds.
-    QByteArray full = "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: D\r\n[Events]\r\nFormat: Start, End, Text\r\n";
+    QByteArray full = "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: D\r\n[Events]\r\nFormat: "
+                      "Start, End, Text\r\n";
     for (int i = 0; i <= clsSubs::Capacity; ++i) full += "Dialogue: 0:00:01.00,0:00:02.00,x\r\n";
     clsSubs subs;
     clsFileSSA f;
@@ -378,11 +393,20 @@ TEST(SsaTimes, ReadByTheirFields) {
         qint32 ms;
     };
     const Case cases[] = {
-        {"0:01:02.50", 62500},  {"0:00:01.5", 1500},      {"0:00:01.123", 1123},      {" 0:00:01.05 ", 1050},
-        {"0:00:01.1235", 1124}, {"0:00:01.1225", 1122},   {"12:34:56.78", 45296780},  {"1:2:3", 3723000},
-        {"999:00:00.00", 2147483647}, {"-0:00:01.00", -1000}, {"", 0},
+        {"0:01:02.50", 62500},
+        {"0:00:01.5", 1500},
+        {"0:00:01.123", 1123},
+        {" 0:00:01.05 ", 1050},
+        {"0:00:01.1235", 1124},
+        {"0:00:01.1225", 1122},
+        {"12:34:56.78", 45296780},
+        {"1:2:3", 3723000},
+        {"999:00:00.00", 2147483647},
+        {"-0:00:01.00", -1000},
+        {"", 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(clsFileSSA::ParseSsaTime(QString::fromLatin1(c.text)), c.ms) << c.text;
+    for (const Case& c : cases)
+        EXPECT_EQ(clsFileSSA::ParseSsaTime(QString::fromLatin1(c.text)), c.ms) << c.text;
     EXPECT_EQ(clsFileSSA::SsaTime(3723456), QStringLiteral("1:02:03.45"));
     EXPECT_EQ(clsFileSSA::SsaTime(36000000), QStringLiteral("10:00:00.00"));
     EXPECT_EQ(clsFileSSA::SsaTime(-1), QStringLiteral("0:00:00.00"));

@@ -51,11 +51,12 @@ TEST(SsaOptionsForm, ColourTextSetsTheBarsOrKeepsTheFocus) {
         typeAndLeave(F.txtColor[2], QString::fromLatin1(wrong));
         EXPECT_TRUE(F.txtColor[2]->hasFocus()) << wrong;
         ASSERT_FALSE(Boxes().shown.empty());
-        EXPECT_EQ(Boxes().shown.back().text, QStringLiteral("Please insert a correct color value '#RRGGBBAA'"));
+        EXPECT_EQ(Boxes().shown.back().text,
+                  QStringLiteral("Please insert a correct color value '#RRGGBBAA'"));
         EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
     }
     EXPECT_EQ(Boxes().shown.size(), 4u);
-    EXPECT_EQ(F.CScroll[6]->value(), 0); // slot 2 untouched
+    EXPECT_EQ(F.CScroll[6]->value(), 0);                            // slot 2 untouched
     EXPECT_EQ(F.txtColor[2]->text(), QStringLiteral("#FF0000800")); // and its text kept for correction
 
     // OK after a refusal on the same leave adds no second message and keeps the form open.
