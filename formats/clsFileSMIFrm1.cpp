@@ -38,10 +38,16 @@ QPlainTextEdit* textBox(const QString& name, QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(name);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setTabStopDistance(box->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 4);
     return box;
 }
 
-QLabel* label(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+// Captions show markup such as "<BODY>" as written.
+QLabel* label(const QString& text, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
 
 bool holdsMoreThanBlanks(const QString& s) {
     for (QChar c : s)
