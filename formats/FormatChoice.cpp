@@ -1,6 +1,8 @@
 #include "formats/FormatChoice.h"
 #include "formats/clsFileRAW.h"
+#include "formats/clsFileSMI.h"
 #include "formats/clsFileSRT.h"
+#include "formats/clsFileSSA.h"
 #include "formats/clsFileSV1.h"
 #include "formats/clsFileSV2.h"
 #include "model/CFileFnc.h"
@@ -108,10 +110,9 @@ std::unique_ptr<intFile> NewFileHandler(FileType type) {
     case FileType::SV1: return std::make_unique<clsFileSV1>();
     case FileType::SV2: return std::make_unique<clsFileSV2>();
     case FileType::RAW: return std::make_unique<clsFileRAW>();
-    case FileType::TXT:
-    case FileType::SMI:
-    case FileType::SSA:
-        return nullptr;
+    case FileType::SMI: return std::make_unique<clsFileSMI>();
+    case FileType::SSA: return std::make_unique<clsFileSSA>();
+    case FileType::TXT: return nullptr;
     }
     return nullptr;
 }

@@ -365,15 +365,7 @@ void Reader::readEntry(Tag& t) {
 }
 } // namespace
 
-clsFileSMI::clsFileSMI() : FileBase(std::make_shared<clsSettingsSMI>()) {}
-
-clsFileSMIFrm1* clsFileSMI::form() {
-    if (auto* f = dynamic_cast<clsFileSMIFrm1*>(block_->getForm())) return f;
-    auto fresh = std::make_unique<clsFileSMIFrm1>();
-    clsFileSMIFrm1* f = fresh.get();
-    block_->setForm(std::move(fresh));
-    return f;
-}
+clsFileSMI::clsFileSMI() = default;
 
 bool clsFileSMI::Load(clsSubs& Subs) {
     QStringList lines;
@@ -381,10 +373,7 @@ bool clsFileSMI::Load(clsSubs& Subs) {
     lines_ = std::move(lines);
     EventsOff off(Subs);
     Subs.Clear();
-    // Every load starts from the form's design values.
-    auto fresh = std::make_unique<clsFileSMIFrm1>();
-    clsFileSMIFrm1* F = fresh.get();
-    block_->setForm(std::move(fresh));
+    clsFileSMIFrm1* F = newForm();
     try {
         if (!Reader(lines_, *F, Subs).run()) return false;
     } catch (const RuntimeError& e) {

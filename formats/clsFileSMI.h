@@ -14,7 +14,7 @@ public:
     clsSettingsSMI() : SettingsOf<clsFileSMIFrm1>(QStringLiteral("SAMI")) {}
 };
 
-class clsFileSMI : public FileBase {
+class clsFileSMI : public FileOf<clsSettingsSMI, clsFileSMIFrm1> {
 public:
     clsFileSMI();
 
@@ -26,8 +26,6 @@ public:
     static QString Compose(const clsSubs& Subs, const clsFileSMIFrm1& F);
 
 private:
-    // The block's form; a block that holds none of ours gets a fresh one.
-    clsFileSMIFrm1* form();
 
     QStringList lines_; // the line store of the last load
 };

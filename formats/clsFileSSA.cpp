@@ -350,15 +350,7 @@ void Reader::addEntry(const QStringList& fields, const QString& value) {
 }
 } // namespace
 
-clsFileSSA::clsFileSSA() : FileBase(std::make_shared<clsSettingsSSA>()) {}
-
-clsFileSSAFrm1* clsFileSSA::form() {
-    if (auto* f = dynamic_cast<clsFileSSAFrm1*>(block_->getForm())) return f;
-    auto fresh = std::make_unique<clsFileSSAFrm1>();
-    clsFileSSAFrm1* f = fresh.get();
-    block_->setForm(std::move(fresh));
-    return f;
-}
+clsFileSSA::clsFileSSA() = default;
 
 QString clsFileSSA::SsaTime(qint32 ms) {
     if (ms < 0) return QStringLiteral("0:00:00.00");
@@ -408,13 +400,10 @@ bool clsFileSSA::Load(clsSubs& Subs) {
     QStringList lines;
     if (!LoadLineStore(path_, lines, QStringLiteral("SubStation Alpha"))) return false;
     lines_ = std::move(lines);
-    auto fresh = std::make_unique<clsFileSSAFrm1>();
-    clsFileSSAFrm1* F = fresh.get();
+    clsFileSSAFrm1* F = newForm();
     {
         EventsOff off(Subs);
         Subs.Clear();
-        // Every load starts from the form's design values.
-        block_->setForm(std::move(fresh));
         try {
             if (!Reader(lines_, *F, Subs).run()) return false;
         } catch (const RuntimeError& e) {

@@ -14,7 +14,7 @@ public:
     clsSettingsSSA() : SettingsOf<clsFileSSAFrm1>(QStringLiteral("SSA v4.00(+)")) {}
 };
 
-class clsFileSSA : public FileBase {
+class clsFileSSA : public FileOf<clsSettingsSSA, clsFileSSAFrm1> {
 public:
     clsFileSSA();
 
@@ -31,7 +31,6 @@ public:
     static qint32 ParseSsaTime(const QString& text);
 
 private:
-    clsFileSSAFrm1* form();
 
     QStringList lines_; // the line store of the last load
 };
