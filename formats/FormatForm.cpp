@@ -1,5 +1,7 @@
 #include "formats/FormatForm.h"
 
+#include <QFormLayout>
+#include <QLineEdit>
 #include <QPushButton>
 
 FormatForm::FormatForm(QWidget* parent) : QDialog(parent) {
@@ -11,4 +13,11 @@ FormatForm::FormatForm(QWidget* parent) : QDialog(parent) {
 
 void FormatForm::btOk_Click() {
     if (validate()) accept();
+}
+
+QLineEdit* FormatForm::AddRow(QFormLayout* form, const QString& name, const QString& label, const QString& value) {
+    auto* e = new QLineEdit(value, form->parentWidget());
+    e->setObjectName(name);
+    form->addRow(label, e);
+    return e;
 }

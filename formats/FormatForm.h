@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+class QFormLayout;
+class QLineEdit;
 class QPushButton;
 
 class FormatForm : public QDialog {
@@ -11,6 +13,9 @@ class FormatForm : public QDialog {
 public:
     explicit FormatForm(QWidget* parent = nullptr);
     QPushButton* btOk;
+
+    // A labelled text box added as a row of form (in form's widget), named name.
+    static QLineEdit* AddRow(QFormLayout* form, const QString& name, const QString& label, const QString& value);
 
 protected:
     // Shows its own message and keeps the form open by returning false.

@@ -1,4 +1,5 @@
 #include "formats/LineStore.h"
+#include "formats/FormatIO.h"
 #include "formats/frmProg.h"
 #include "model/Num.h"
 #include "model/TextFile.h"
@@ -11,12 +12,7 @@
 #include <limits>
 
 bool LoadLineStore(const QString& path, QStringList& lines, const QString& format) {
-    QString error;
-    if (!ReadLines(path, lines, &error)) {
-        MsgBox(QStringLiteral("Cannot read the file ") + path + QStringLiteral("\r\n") + error,
-               vb::Exclamation, QStringLiteral("Error"));
-        return false;
-    }
+    if (!ReadLinesOrReport(path, lines)) return false;
     if (lines.size() > kLineStoreSize) {
         MsgBox(QStringLiteral("This ") + format + QStringLiteral(" file has more than ") +
                    QString::number(kLineStoreSize) + QStringLiteral(" lines and cannot be loaded."),

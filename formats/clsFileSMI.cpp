@@ -1,4 +1,5 @@
 #include "formats/clsFileSMI.h"
+#include "formats/FormatIO.h"
 #include "formats/LineStore.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
@@ -418,11 +419,5 @@ QString clsFileSMI::Compose(const clsSubs& Subs, const clsFileSMIFrm1& F) {
 bool clsFileSMI::Save(clsSubs& Subs) {
     clsFileSMIFrm1* F = form();
     ShowModal(F);
-    QString error;
-    if (!WriteTextFile(path_, Compose(Subs, *F), &error)) {
-        MsgBox(QStringLiteral("Cannot write the file ") + path_ + kCrLf + error, vb::Exclamation,
-               QStringLiteral("Error"));
-        return false;
-    }
-    return true;
+    return WriteOrReport(path_, Compose(Subs, *F));
 }

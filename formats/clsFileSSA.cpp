@@ -1,4 +1,5 @@
 #include "formats/clsFileSSA.h"
+#include "formats/FormatIO.h"
 #include "formats/FontChoice.h"
 #include "formats/LineStore.h"
 #include "model/Num.h"
@@ -497,11 +498,5 @@ QString clsFileSSA::Compose(const clsSubs& Subs, const clsFileSSAFrm1& F) {
 bool clsFileSSA::Save(clsSubs& Subs) {
     clsFileSSAFrm1* F = form();
     ShowModal(F);
-    QString error;
-    if (!WriteTextFile(path_, Compose(Subs, *F), &error)) {
-        MsgBox(QStringLiteral("Cannot write the file ") + path_ + kCrLf + error, vb::Exclamation,
-               QStringLiteral("Error"));
-        return false;
-    }
-    return true;
+    return WriteOrReport(path_, Compose(Subs, *F));
 }

@@ -42,10 +42,7 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
     auto* info = new QWidget(SSTab1);
     auto* form = new QFormLayout(info);
     auto field = [&](const QString& name, const QString& caption, const QString& value) {
-        auto* e = new QLineEdit(value, info);
-        e->setObjectName(name);
-        form->addRow(caption, e);
-        return e;
+        return AddRow(form, name, caption, value);
     };
     txtSSATitle = field(QStringLiteral("txtSSATitle"), QStringLiteral("Title:"), QString());
     txtSSAScript = field(QStringLiteral("txtSSAScript"), QStringLiteral("Original Script:"), QString());

@@ -13,10 +13,8 @@ clsFileSV1Frm1::clsFileSV1Frm1(QWidget* parent) : FormatForm(parent) {
     auto* frame = new QGroupBox(QStringLiteral("General Information"), this);
     auto* form = new QFormLayout(frame);
     auto box = [&](const char* name, const char* label, const char* value) {
-        auto* e = new QLineEdit(QString::fromUtf8(value), frame);
-        e->setObjectName(QString::fromLatin1(name));
+        QLineEdit* e = AddRow(form, QString::fromLatin1(name), QString::fromUtf8(label), QString::fromUtf8(value));
         e->setMinimumWidth(240);
-        form->addRow(QString::fromUtf8(label), e);
         return e;
     };
     txtSV1Title = box("txtSV1Title", "Title :", "<Insert title here>");

@@ -29,10 +29,8 @@ clsFileSV2Frm1::clsFileSV2Frm1(QWidget* parent) : FormatForm(parent) {
     auto* info = new QGroupBox(QStringLiteral("General Information"), this);
     auto* form = new QFormLayout(info);
     auto box = [&](const char* name, const char* label, const char* value) {
-        auto* e = new QLineEdit(QString::fromUtf8(value), info);
-        e->setObjectName(QString::fromLatin1(name));
+        QLineEdit* e = AddRow(form, QString::fromLatin1(name), QString::fromUtf8(label), QString::fromUtf8(value));
         e->setMinimumWidth(220);
-        form->addRow(QString::fromUtf8(label), e);
         return e;
     };
     txtSV1Title = box("txtSV1Title", "Title :", "<Insert title here>");

@@ -360,7 +360,7 @@ TEST(SamiWriter, AFailedWriteIsReportedAndLeavesTheOldFile) {
     clsFileSMI f;
     f.setFile(dir.path(QStringLiteral("missing-folder/out.smi")));
     Forms().expect([](QDialog* d) { qobject_cast<clsFileSMIFrm1*>(d)->btOk->click(); });
-    Boxes().expect(vb::OK, QStringLiteral("Cannot write the file"));
+    Boxes().expect(vb::OK, QStringLiteral("could not be written"));
     EXPECT_FALSE(f.Save(subs));
     EXPECT_EQ(Boxes().shown.size(), 1u);
 }
