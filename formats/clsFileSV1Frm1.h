@@ -3,6 +3,7 @@
 #pragma once
 
 #include "formats/FormatForm.h"
+#include "formats/SubViewerHeader.h"
 
 #include <QString>
 #include <utility>
@@ -10,18 +11,11 @@
 
 class QLineEdit;
 
-class clsFileSV1Frm1 : public FormatForm {
+class clsFileSV1Frm1 : public FormatForm, public SubViewerHeader {
     Q_OBJECT
 public:
     explicit clsFileSV1Frm1(QWidget* parent = nullptr);
 
-    QLineEdit* txtSV1Title;
-    QLineEdit* txtSV1Author;
-    QLineEdit* txtSV1Source;
-    QLineEdit* txtSV1Prg;
-    QLineEdit* txtSV1Path;
-    QLineEdit* txtSV1Delay;
-    QLineEdit* txtSV1Track;
 
     // The header tags in file order, each with its box.
     std::vector<std::pair<QString, QLineEdit*>> header() const;

@@ -28,19 +28,9 @@ clsFileSV2Frm1::clsFileSV2Frm1(QWidget* parent) : FormatForm(parent) {
 
     auto* info = new QGroupBox(QStringLiteral("General Information"), this);
     auto* form = new QFormLayout(info);
-    auto box = [&](const char* name, const char* label, const char* value) {
-        QLineEdit* e = AddRow(form, QString::fromLatin1(name), QString::fromUtf8(label), QString::fromUtf8(value));
-        e->setMinimumWidth(220);
-        return e;
-    };
-    txtSV1Title = box("txtSV1Title", "Title :", "<Insert title here>");
-    txtSV1Author = box("txtSV1Author", "Author :", "<Insert author here>");
-    txtSV1Source = box("txtSV1Source", "Source :", "");
-    txtSV1Prg = box("txtSV1Prg", "Program :", "Lumerin2");
-    txtSV1Path = box("txtSV1Path", "FilePath :", "");
-    txtSV1Delay = box("txtSV1Delay", "Delay :", "0");
-    txtSV1Track = box("txtSV1Track", "CD Track :", "0");
-    txtSV2Comment = box("txtSV2Comment", "Comment :", "");
+    buildHeader(form, 220);
+    txtSV2Comment = AddRow(form, QStringLiteral("txtSV2Comment"), QStringLiteral("Comment :"), QString());
+    txtSV2Comment->setMinimumWidth(220);
 
     auto* style = new QGroupBox(QStringLiteral("Style"), this);
     auto* grid = new QGridLayout(style);
@@ -115,10 +105,9 @@ clsFileSV2Frm1::clsFileSV2Frm1(QWidget* parent) : FormatForm(parent) {
 }
 
 std::vector<std::pair<QString, QLineEdit*>> clsFileSV2Frm1::header() const {
-    return {{QStringLiteral("[TITLE]"), txtSV1Title},   {QStringLiteral("[AUTHOR]"), txtSV1Author},
-            {QStringLiteral("[SOURCE]"), txtSV1Source}, {QStringLiteral("[PRG]"), txtSV1Prg},
-            {QStringLiteral("[FILEPATH]"), txtSV1Path}, {QStringLiteral("[DELAY]"), txtSV1Delay},
-            {QStringLiteral("[CD TRACK]"), txtSV1Track}, {QStringLiteral("[COMMENT]"), txtSV2Comment}};
+    auto boxes = headerBoxes();
+    boxes.emplace_back(QStringLiteral("[COMMENT]"), txtSV2Comment);
+    return boxes;
 }
 
 QString clsFileSV2Frm1::GetType() const {

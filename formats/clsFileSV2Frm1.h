@@ -3,6 +3,7 @@
 #pragma once
 
 #include "formats/FormatForm.h"
+#include "formats/SubViewerHeader.h"
 
 #include <QString>
 #include <array>
@@ -15,18 +16,11 @@ class QLabel;
 class QLineEdit;
 class QScrollBar;
 
-class clsFileSV2Frm1 : public FormatForm {
+class clsFileSV2Frm1 : public FormatForm, public SubViewerHeader {
     Q_OBJECT
 public:
     explicit clsFileSV2Frm1(QWidget* parent = nullptr);
 
-    QLineEdit* txtSV1Title;
-    QLineEdit* txtSV1Author;
-    QLineEdit* txtSV1Source;
-    QLineEdit* txtSV1Prg;
-    QLineEdit* txtSV1Path;
-    QLineEdit* txtSV1Delay;
-    QLineEdit* txtSV1Track;
     QLineEdit* txtSV2Comment;
     QCheckBox* cBold;
     QCheckBox* cItalic;
