@@ -45,6 +45,8 @@ struct Target {
     bool formOnLoad;
 };
 
+void PrintTo(const Target& t, std::ostream* os) { *os << t.name << " (filter " << t.filter << ")"; }
+
 class Conversion : public ::testing::TestWithParam<Target> {};
 
 TEST_P(Conversion, RoundTripKeepsTheEntries) {
