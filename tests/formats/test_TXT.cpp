@@ -10,7 +10,9 @@
 using namespace formtest;
 
 namespace {
-QComboBox* rateBox(QDialog* f) { return child<QComboBox>(f, "txtFRate"); }
+QComboBox* rateBox(QDialog* f) {
+    return child<QComboBox>(f, "txtFRate");
+}
 
 // Types a frame rate into the combo box's edit field as the user would.
 void typeRate(QDialog* f, const QString& rate) {
@@ -75,8 +77,9 @@ TEST(MicroDVDRead, HeaderGivesTheRateAndFramesBecomeTimes) {
         EXPECT_EQ(box(f, "txtTXTNl"), QStringLiteral("|"));
         clickOk(f);
     });
-    ASSERT_TRUE(load(file, subs, dir.write(QStringLiteral("a.sub"), "{1}{1}25.000\r\n{25}{50}Hello|World\r\n"
-                                                                     "{90000}{90100}An hour later\r\n{3}{2}")));
+    ASSERT_TRUE(load(file, subs,
+                     dir.write(QStringLiteral("a.sub"), "{1}{1}25.000\r\n{25}{50}Hello|World\r\n"
+                                                        "{90000}{90100}An hour later\r\n{3}{2}")));
     EXPECT_EQ(entries(subs), (std::vector<std::string>{row(1000, 2000, QStringLiteral("Hello\r\nWorld")),
                                                        row(3600000, 3604000, QStringLiteral("An hour later")),
                                                        row(120, 80, QString())}));
@@ -191,7 +194,8 @@ TEST(MicroDVDRead, FaultsAreReportedAndWhatWasReadStays) {
 
 TEST(MicroDVDRead, AFullListStopsTheLoadWithAReport) {
     QByteArray bytes = "{1}{1}25\r\n";
-    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "{" + QByteArray::number(i * 10) + "}{" + QByteArray::number(i * 10 + 5) + "}x\r\n";
+    for (int i = 0; i <= clsSubs::Capacity; ++i)
+        bytes += "{" + QByteArray::number(i * 10) + "}{" + QByteArray::number(i * 10 + 5) + "}x\r\n";
     Boxes().expect(vb::OK, QStringLiteral("Fault in line 10003"));
     Loaded l(bytes);
     EXPECT_FALSE(l.ok);
@@ -256,7 +260,8 @@ TEST(MicroDVDWrite, ALoadsRateIsTheNextSavesRate) {
     l.file.setSavePath(l.dir.path(QStringLiteral("again.sub")));
     expectFormOk();
     ASSERT_TRUE(l.file.Save(l.subs));
-    EXPECT_EQ(l.dir.read(QStringLiteral("again.sub")), QByteArray("{1}{1}23.976\r\n{24}{48}A|B\r\n{100}{200}C\r\n"));
+    EXPECT_EQ(l.dir.read(QStringLiteral("again.sub")),
+              QByteArray("{1}{1}23.976\r\n{24}{48}A|B\r\n{100}{200}C\r\n"));
 }
 
 TEST(MicroDVDWrite, ClosingTheFormWithoutARateWritesNothing) {
@@ -363,7 +368,8 @@ TEST(MicroDVDFfmpeg, FfmpegReadsWhatWeWriteAsWeDo) {
         for (int i = 0; i < 3; ++i) {
             EXPECT_LE(std::abs(cues[i].start - back.SubTimeIn(i)), 1) << rate << " " << i;
             EXPECT_LE(std::abs(cues[i].end - back.SubTimeOut(i)), 1) << rate << " " << i;
-            EXPECT_EQ(cues[i].text, QString(back.SubText(i)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            EXPECT_EQ(cues[i].text,
+                      QString(back.SubText(i)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         }
     }
 }
