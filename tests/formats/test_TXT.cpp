@@ -280,28 +280,6 @@ TEST(MicroDVDWrite, ClosingTheFormWithoutARateWritesNothing) {
     EXPECT_EQ(dir.read(QStringLiteral("keep.txt")), QByteArray("old contents"));
 }
 
-TEST(MicroDVDRoundTrip, TimesComeBackWithinHalfAFrame) {
-    TempDir dir;
-    clsSubs subs;
-    for (int i = 0; i < 200; ++i)
-        subs.AddSub(QStringLiteral("Entry %1\r\nsecond line").arg(i), i * 1237 + 13, i * 1237 + 911);
-    clsFileTXT out;
-    out.setFile(dir.path(QStringLiteral("rt.sub")));
-    expectFormOk();
-    ASSERT_TRUE(out.Save(subs));
-    clsSubs back;
-    clsFileTXT in;
-    expectFormOk();
-    ASSERT_TRUE(load(in, back, out.file()));
-    ASSERT_EQ(back.count(), subs.count());
-    const double halfFrame = 1000.0 / 29.97 / 2 + 1;
-    for (int i = 0; i < subs.count(); ++i) {
-        EXPECT_LE(std::abs(back.SubTimeIn(i) - subs.SubTimeIn(i)), halfFrame) << i;
-        EXPECT_LE(std::abs(back.SubTimeOut(i) - subs.SubTimeOut(i)), halfFrame) << i;
-        EXPECT_EQ(back.SubText(i), subs.SubText(i)) << i;
-    }
-}
-
 TEST(MicroDVDForm, RateFromTheLoadedVideoIsCutToThreeDecimals) {
     FakeVideo video;
     video.player = {QStringLiteral("/films/clip.avi"), 100.1, 2499.6};
