@@ -3,6 +3,8 @@
 // when it closes.
 #pragma once
 
+#include "mainwin/frmSettings.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -15,12 +17,13 @@ class QToolBar;
 class SubListing;
 class clsSubs;
 class frmSearch;
+class frmSettings;
 class clsTime;
 class intFile;
 class intSettings;
 class timeBar;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public SettingsBands {
     Q_OBJECT
 public:
     static constexpr int Twips = 15; // twips per pixel
@@ -43,12 +46,14 @@ public:
     bool subSaveAs();
 
     // Default folders and the "remember the last folder" switch of the program settings.
-    QString SubFolder() const { return txtSubs_; }
-    void setSubFolder(const QString& f) { txtSubs_ = f; }
-    QString MovieFolder() const { return txtMovie_; }
-    void setMovieFolder(const QString& f) { txtMovie_ = f; }
-    bool LastUsed() const { return chLastUsed_; }
-    void setLastUsed(bool b) { chLastUsed_ = b; }
+    // They are the settings window's controls, which are the program's settings store.
+    QString SubFolder() const;
+    void setSubFolder(const QString& f);
+    QString MovieFolder() const;
+    void setMovieFolder(const QString& f);
+    bool LastUsed() const;
+    void setLastUsed(bool b);
+    frmSettings* Settings() const { return settings_; }
 
     // Document state.
     QString sFile;
@@ -111,6 +116,13 @@ public:
 
     void subArrange();
 
+    // The band bar's layout, kept in the settings file.
+    float BandWidth(int band) override;
+    void setBandWidth(int band, float twips) override;
+    bool BandNewRow(int band) override;
+    void setBandNewRow(int band, bool newRow) override;
+    QToolBar* Band(int band) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -133,6 +145,7 @@ private slots:
     void mnuGotoStretch2_Click();
     void MnuFind_Click();
     void MnuFind2_Click();
+    void mnuConfigure_Click();
     // Subtitle.
     void mnuAdd_Click();
     void mnuInsert_Click();
@@ -190,7 +203,7 @@ private:
     void updateSelectionBounds();
 
     frmSearch* search_ = nullptr;
-    QString txtSubs_;
-    QString txtMovie_;
-    bool chLastUsed_ = true;
+    frmSettings* settings_ = nullptr;
+    // Band widths in twips as the settings file keeps them (tool bars size themselves).
+    float bandWidth_[3] = {1770, 1950, 1710};
 };

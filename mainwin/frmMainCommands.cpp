@@ -102,7 +102,7 @@ void frmMain::buildMenus() {
     mnuMerge = item(mnuTools, "mnuMerge", QStringLiteral("&Merge File"), notAvailable);
 
     mnuSettings = menu(nullptr, "mnuSettings", QStringLiteral("&Settings"));
-    mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), notAvailable);
+    mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), &frmMain::mnuConfigure_Click);
 
     mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("&Help"));
     mnuMan = item(mnuHelp, "mnuMan", QStringLiteral("&HTML Manual"), notAvailable);
@@ -320,6 +320,10 @@ frmSearch* frmMain::Search() {
 
 void frmMain::MnuFind_Click() { ShowModal(Search()); }
 void frmMain::MnuFind2_Click() { picListing->SearchNext(); }
+void frmMain::mnuConfigure_Click() {
+    ShowModal(settings_);
+    UpdateUI();
+}
 
 void frmMain::mnuAdd_Click() { appendSub(false); }
 void frmMain::mnuInsert_Click() { insertSub(); }

@@ -372,3 +372,20 @@ TEST(FindCommands, FindNextBeforeAnySearchShowsTheWindow) {
     w.MnuFind2->trigger();
     EXPECT_TRUE(shown);
 }
+
+TEST(SettingsCommand, ConfigureShowsTheSettingsWindowWhichHoldsTheFolders) {
+    frmMain w;
+    ASSERT_TRUE(w.Settings());
+    EXPECT_FALSE(w.Settings()->isVisible());
+    w.setSubFolder(QStringLiteral("/tmp/subs/"));
+    EXPECT_EQ(w.Settings()->txtSubs->text(), QStringLiteral("/tmp/subs/"));
+    QString shown;
+    Forms().expect([&](QDialog* f) {
+        shown = f->objectName();
+        f->findChild<QLineEdit*>(QStringLiteral("txtMovie"))->setText(QStringLiteral("/tmp/movies/"));
+        f->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+    });
+    w.mnuConfigure->trigger();
+    EXPECT_EQ(shown, QStringLiteral("frmSettings"));
+    EXPECT_EQ(w.MovieFolder(), QStringLiteral("/tmp/movies/"));
+}
