@@ -5,6 +5,7 @@
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "tests/support/Scripted.h"
+#include "tests/support/TempDir.h"
 
 #include <QAction>
 #include <QApplication>
@@ -374,6 +375,7 @@ TEST(FindCommands, FindNextBeforeAnySearchShowsTheWindow) {
 }
 
 TEST(SettingsCommand, ConfigureShowsTheSettingsWindowWhichHoldsTheFolders) {
+    TempDir movies;
     frmMain w;
     ASSERT_TRUE(w.Settings());
     EXPECT_FALSE(w.Settings()->isVisible());
@@ -382,10 +384,10 @@ TEST(SettingsCommand, ConfigureShowsTheSettingsWindowWhichHoldsTheFolders) {
     QString shown;
     Forms().expect([&](QDialog* f) {
         shown = f->objectName();
-        f->findChild<QLineEdit*>(QStringLiteral("txtMovie"))->setText(QStringLiteral("/tmp/movies/"));
+        f->findChild<QLineEdit*>(QStringLiteral("txtMovie"))->setText(movies.folder());
         f->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
     });
     w.mnuConfigure->trigger();
     EXPECT_EQ(shown, QStringLiteral("frmSettings"));
-    EXPECT_EQ(w.MovieFolder(), QStringLiteral("/tmp/movies/"));
+    EXPECT_EQ(w.MovieFolder(), movies.folder());
 }
