@@ -84,7 +84,6 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
                           QStringLiteral("This program is provided as is, without warranty of any kind.\n"
                                          "Keep copies of your subtitle files: the authors are not liable\n"
                                          "for any loss or damage that its use may cause."));
-    lblDisclaimer->setEnabled(false); // drawn in the muted colour of fine print
     grid->addWidget(lblDisclaimer, 6, 0, 1, 2);
 
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
