@@ -9,13 +9,13 @@
 
 namespace {
 // Page layout in centimetres.
-constexpr double kMargin = 1.0;  // path line
-constexpr double kHeadY = 2.0;   // heading line
-constexpr double kNumEnd = 1.5;  // the number column ends here
+constexpr double kMargin = 1.0; // path line
+constexpr double kHeadY = 2.0;  // heading line
+constexpr double kNumEnd = 1.5; // the number column ends here
 constexpr double kInX = 1.75;
 constexpr double kOutX = 4.0;
 constexpr double kTextX = 6.25;
-constexpr double kBottom = 2.0;  // a new page starts when less than this is left
+constexpr double kBottom = 2.0; // a new page starts when less than this is left
 const QString kFont = QStringLiteral("verdana");
 
 // Prints the path and the heading line; returns where the first row starts.

@@ -11,10 +11,10 @@ class frmProps;
 
 struct PropsFigures {
     const clsSubs* subs = nullptr;
-    QString file;      // full path, "" when untitled
-    qint32 time = 0;   // play time
-    int sel = -2;      // selected subtitle
-    QString selRange;  // the listing's description of the selected range
+    QString file;     // full path, "" when untitled
+    qint32 time = 0;  // play time
+    int sel = -2;     // selected subtitle
+    QString selRange; // the listing's description of the selected range
     int markS = -2, markS1 = -2, markS2 = -2;
     qint32 markT = 0, markT1 = 0, markT2 = 0;
 };

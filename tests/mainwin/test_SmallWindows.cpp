@@ -18,7 +18,8 @@ QMap<QString, QString> shownProps(const PropsFigures& d, QPointer<QDialog>* form
     QMap<QString, QString> texts;
     Forms().expect([&](QDialog* f) {
         texts[QStringLiteral("caption")] = f->windowTitle();
-        for (QLabel* l : f->findChildren<QLabel*>()) texts[l->objectName()] = l->text();
+        for (QLabel* l : f->findChildren<QLabel*>())
+            texts[l->objectName()] = l->text();
         if (form) *form = f;
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         EXPECT_FALSE(f->isVisible());
@@ -101,8 +102,8 @@ TEST(AboutWindow, LinksOpenThroughTheShellAndOkKeepsItLoaded) {
     });
     about.show();
     ShowModal(&about);
-    EXPECT_EQ(FakeDesk().opened,
-              (QStringList{QStringLiteral("mailto:lumerin@users.sourceforge.net"), QStringLiteral("https://lumerin.sourceforge.io/")}));
+    EXPECT_EQ(FakeDesk().opened, (QStringList{QStringLiteral("mailto:lumerin@users.sourceforge.net"),
+                                              QStringLiteral("https://lumerin.sourceforge.io/")}));
     EXPECT_FALSE(about.isVisible());
     EXPECT_TRUE(about.Label3->text().contains(frmAbout::MailAddress));
     EXPECT_TRUE(about.Label5->text().contains(frmAbout::WebAddress));
@@ -147,7 +148,8 @@ TEST_F(LegendKeys, DrawnInTheTimeLineColours) {
     const int lineTimes[5] = {30000, 32000, 34000, 36000, 38000};
     for (int k = 0; k < 5; ++k) {
         const QImage img = key(legend.picMarker[k]);
-        EXPECT_EQ(img.pixelColor(frmLegend::LineX, frmLegend::KeyHeight - 1), px(lineTimes[k] / 50, 50)) << "line " << k;
+        EXPECT_EQ(img.pixelColor(frmLegend::LineX, frmLegend::KeyHeight - 1), px(lineTimes[k] / 50, 50))
+            << "line " << k;
         EXPECT_NE(img.pixelColor(frmLegend::LineX, frmLegend::KeyHeight - 1),
                   img.pixelColor(frmLegend::LineX + 6, frmLegend::KeyHeight - 1));
     }
