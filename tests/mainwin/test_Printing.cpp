@@ -92,50 +92,29 @@ TEST_F(Printing, HeadingRowsAndMultiLineTexts) {
     rec.setFont(QStringLiteral("verdana"), 8);
     const double h = rec.textHeight();
     ASSERT_GT(h, 0.1);
-    const auto& it = rec.items;
-    ASSERT_GE(it.size(), 5u);
-    EXPECT_EQ(it[0].text, QStringLiteral("/films/Noir.srt"));
-    EXPECT_DOUBLE_EQ(it[0].x, 1.0);
-    EXPECT_DOUBLE_EQ(it[0].y, 1.0);
-    EXPECT_EQ(it[1].text, QStringLiteral("#"));
-    EXPECT_NEAR(it[1].x + rec.textWidth(QStringLiteral("#")), 1.5, 1e-9);
-    EXPECT_DOUBLE_EQ(it[2].x, 1.75);
-    EXPECT_EQ(it[2].text, QStringLiteral("Time-In"));
-    EXPECT_EQ(it[3].text, QStringLiteral("Time-Out"));
-    EXPECT_DOUBLE_EQ(it[3].x, 4.0);
-    EXPECT_EQ(it[4].text, QStringLiteral("Text"));
-    EXPECT_DOUBLE_EQ(it[4].x, 6.25);
-    for (int k = 1; k <= 4; ++k)
-        EXPECT_DOUBLE_EQ(it[k].y, 2.0);
-
+    // x < 0: right-aligned to end at -x.
+    auto at = [&](const QString& text, double x, double y) {
+        const auto* it = rec.find(text);
+        ASSERT_TRUE(it) << text.toStdString();
+        EXPECT_NEAR(x < 0 ? it->x + rec.textWidth(text) : it->x, std::abs(x), 1e-9) << text.toStdString();
+        EXPECT_NEAR(it->y, y, 1e-9) << text.toStdString();
+    };
+    at(QStringLiteral("/films/Noir.srt"), 1.0, 1.0);
+    at(QStringLiteral("#"), -1.5, 2.0);
+    at(QStringLiteral("Time-In"), 1.75, 2.0);
+    at(QStringLiteral("Time-Out"), 4.0, 2.0);
+    at(QStringLiteral("Text"), 6.25, 2.0);
     // Row 0: its columns on the row's line, its text on three lines.
     const double y0 = 2.0 + h;
-    const auto* n0 = rec.find(QStringLiteral("0"));
-    ASSERT_TRUE(n0);
-    EXPECT_NEAR(n0->x + rec.textWidth(QStringLiteral("0")), 1.5, 1e-9);
-    EXPECT_NEAR(n0->y, y0, 1e-9);
-    const auto* in0 = rec.find(FormatTime(1500));
-    ASSERT_TRUE(in0);
-    EXPECT_DOUBLE_EQ(in0->x, 1.75);
-    EXPECT_NEAR(in0->y, y0, 1e-9);
-    const auto* out0 = rec.find(FormatTime(4250));
-    ASSERT_TRUE(out0);
-    EXPECT_DOUBLE_EQ(out0->x, 4.0);
-    const QStringList lines{QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")};
-    for (int k = 0; k < 3; ++k) {
-        const auto* l = rec.find(lines[k]);
-        ASSERT_TRUE(l);
-        EXPECT_DOUBLE_EQ(l->x, 6.25);
-        EXPECT_NEAR(l->y, y0 + k * h, 1e-9);
-    }
+    at(QStringLiteral("0"), -1.5, y0);
+    at(FormatTime(1500), 1.75, y0);
+    at(FormatTime(4250), 4.0, y0);
+    at(QStringLiteral("One"), 6.25, y0);
+    at(QStringLiteral("Two"), 6.25, y0 + h);
+    at(QStringLiteral("Three"), 6.25, y0 + 2 * h);
     // Row 1 starts below the last line of row 0; its empty text still takes a line.
-    const auto* n1 = rec.find(QStringLiteral("1"));
-    ASSERT_TRUE(n1);
-    EXPECT_NEAR(n1->y, y0 + 3 * h, 1e-9);
-    const auto* n2 = rec.find(QStringLiteral("2"));
-    ASSERT_TRUE(n2);
-    EXPECT_NEAR(n2->y, y0 + 4 * h, 1e-9);
-    EXPECT_TRUE(rec.find(QStringLiteral("01:02:03.004")));
+    at(QStringLiteral("1"), -1.5, y0 + 3 * h);
+    at(QStringLiteral("01:02:03.004"), 1.75, y0 + 4 * h);
     // A text ending in a line break prints no empty line after it.
     EXPECT_EQ(rec.items.back().text, QStringLiteral("After"));
     EXPECT_EQ(rec.page, 0);

@@ -88,9 +88,6 @@ TEST(PropertiesWindow, UntitledEmptyDocumentAndAFreshWindowEachTime) {
 
 TEST(AboutWindow, LinksOpenThroughTheShellAndOkKeepsItLoaded) {
     frmAbout about;
-    EXPECT_EQ(about.cmdOK->text(), QStringLiteral("&OK"));
-    EXPECT_FALSE(about.lblDisclaimer->text().isEmpty());
-    EXPECT_FALSE(about.picLogo->pixmap().isNull());
     // A failed request is not reported: an unexpected box would fail the test.
     FakeDesk().shellResult = 31;
     Forms().expect([&](QDialog* f) {
