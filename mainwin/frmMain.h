@@ -16,6 +16,8 @@ class QScrollBar;
 class QToolBar;
 class SubListing;
 class clsSubs;
+class frmAbout;
+class frmLegend;
 class frmSearch;
 class frmSettings;
 class clsTime;
@@ -103,8 +105,12 @@ public:
     static QAction* Button(QToolBar* bar, int index);
     QAction* Toolbar1Button(int index) const { return Button(Toolbar1, index); }
 
-    // The find window, created at its first use and kept for the whole run.
+    // The find, About and legend windows, created at their first use and kept for the run.
     frmSearch* Search();
+    frmAbout* About();
+    frmLegend* Legend();
+    // Prints the subtitle listing on the default printer, without a print dialog.
+    void subPrint();
 
     // Controls.
     SubListing* picListing = nullptr;
@@ -146,6 +152,10 @@ private slots:
     void MnuFind_Click();
     void MnuFind2_Click();
     void mnuConfigure_Click();
+    void mnuProps_Click();
+    void mnuPrint_Click();
+    void mnuAbout_Click();
+    void tBar_ReqLegend();
     // Subtitle.
     void mnuAdd_Click();
     void mnuInsert_Click();
@@ -202,7 +212,10 @@ private:
     void Form_Unload();
     void updateSelectionBounds();
 
+    void subShowProps();
     frmSearch* search_ = nullptr;
+    frmAbout* about_ = nullptr;
+    frmLegend* legend_ = nullptr;
     frmSettings* settings_ = nullptr;
     // Band widths in twips as the settings file keeps them (tool bars size themselves).
     float bandWidth_[3] = {1770, 1950, 1710};

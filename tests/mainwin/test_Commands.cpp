@@ -6,6 +6,7 @@
 #include "model/clsTime.h"
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
+#include "platform/Printer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -390,4 +391,26 @@ TEST(SettingsCommand, ConfigureShowsTheSettingsWindowWhichHoldsTheFolders) {
     w.mnuConfigure->trigger();
     EXPECT_EQ(shown, QStringLiteral("frmSettings"));
     EXPECT_EQ(w.MovieFolder(), movies.folder());
+}
+
+TEST(SmallWindowCommands, PropertiesAboutLegendAndPrint) {
+    frmMain w;
+    w.cSubs->AddSub(QStringLiteral("one"), 0, 1000);
+    QStringList shown;
+    auto close = [&](QDialog* f) {
+        shown << f->objectName();
+        f->hide();
+    };
+    for (int i = 0; i < 3; ++i) Forms().expect(close);
+    w.mnuProps->trigger();
+    w.mnuAbout->trigger();
+    emit w.tBar->ReqLegend();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("frmProps"), QStringLiteral("frmAbout"), QStringLiteral("frmLegend")}));
+
+    TempDir dir;
+    PdfPrinter pdf(dir.path(QStringLiteral("listing.pdf")));
+    InstallPrinter(&pdf);
+    frmMain::Button(w.Toolbar1, 5)->trigger();
+    InstallPrinter(nullptr);
+    EXPECT_TRUE(dir.read(QStringLiteral("listing.pdf")).startsWith("%PDF"));
 }
