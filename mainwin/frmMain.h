@@ -155,6 +155,7 @@ private slots:
     void mnuProps_Click();
     void mnuPrint_Click();
     void mnuAbout_Click();
+    void mnuMan_Click();
     void tBar_ReqLegend();
     // Subtitle.
     void mnuAdd_Click();

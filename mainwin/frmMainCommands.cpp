@@ -12,7 +12,9 @@
 #include "model/Num.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "platform/Desktop.h"
 #include "platform/Modal.h"
+#include "platform/Shell.h"
 #include "platform/MsgBox.h"
 
 #include <QAction>
@@ -109,7 +111,7 @@ void frmMain::buildMenus() {
     mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), &frmMain::mnuConfigure_Click);
 
     mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("&Help"));
-    mnuMan = item(mnuHelp, "mnuMan", QStringLiteral("&HTML Manual"), notAvailable);
+    mnuMan = item(mnuHelp, "mnuMan", QStringLiteral("&HTML Manual"), &frmMain::mnuMan_Click);
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&About Lumerin"), &frmMain::mnuAbout_Click);
 }
 
@@ -343,6 +345,8 @@ void frmMain::subShowProps() {
     ShowProps(this, d);
 }
 void frmMain::mnuProps_Click() { subShowProps(); }
+
+void frmMain::mnuMan_Click() { ShellOpen(QStringLiteral("file://") + ProgramFolder() + QStringLiteral("manual/index.html")); }
 
 frmAbout* frmMain::About() {
     if (!about_) about_ = new frmAbout(this);

@@ -406,6 +406,10 @@ TEST(SmallWindowCommands, PropertiesAboutLegendAndPrint) {
     w.mnuAbout->trigger();
     emit w.tBar->ReqLegend();
     EXPECT_EQ(shown, (QStringList{QStringLiteral("frmProps"), QStringLiteral("frmAbout"), QStringLiteral("frmLegend")}));
+    w.mnuMan->trigger();
+    ASSERT_EQ(FakeDesk().opened.size(), 1);
+    EXPECT_TRUE(FakeDesk().opened.at(0).startsWith(QStringLiteral("file:///")));
+    EXPECT_TRUE(FakeDesk().opened.at(0).endsWith(QStringLiteral("/manual/index.html")));
 
     TempDir dir;
     PdfPrinter pdf(dir.path(QStringLiteral("listing.pdf")));
