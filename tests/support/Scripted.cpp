@@ -1,4 +1,5 @@
 #include "tests/support/Scripted.h"
+#include "tests/support/FakePlayer.h"
 
 #include <QAction>
 #include <QDialog>
@@ -19,6 +20,8 @@ class ResetListener : public ::testing::EmptyTestEventListener {
         forms.reset();
         desk.reset();
         dialogs.reset();
+        InstallFakePlayers();
+        FakePlayers().clear();
     }
 };
 } // namespace
@@ -170,6 +173,7 @@ void ScriptedEnvironment::TearDown() {
     InstallModalRunner(nullptr);
     InstallDesktop(nullptr);
     InstallFileDialogs(nullptr);
+    SetMediaPlayerFactory({});
     delete programDir;
     programDir = nullptr;
 }
