@@ -11,8 +11,8 @@
 #include <vector>
 
 namespace {
-// Reply tag of our asynchronous seeks.
-constexpr std::uint64_t kSeekReply = 1;
+// After a seek was taken, how long mpv may take to restart there before its reports count again.
+constexpr qint64 kRestartGraceMs = 1000;
 // Observed properties.
 constexpr std::uint64_t kTimePos = 1;
 constexpr std::uint64_t kEofReached = 2;
@@ -124,7 +124,6 @@ void MpvPlayer::forgetFile() {
     pos_ = 0;
     atEnd_ = false;
     seekPending_ = false;
-    seeksTaken_ = seeksAsked_;
     image_ = QImage();
     update();
 }
@@ -200,10 +199,10 @@ void MpvPlayer::seekTo(double seconds) {
     pos_ = seconds;
     atEnd_ = false;
     seekPending_ = true;
-    ++seeksAsked_;
+    ++lastSeek_;
     const QByteArray target = QByteArray::number(seconds, 'f', 6);
     const char* args[] = {"seek", target.constData(), "absolute+exact", nullptr};
-    if (mpv_command_async(mpv_, kSeekReply, args) < 0) ++seeksTaken_;
+    if (mpv_command_async(mpv_, lastSeek_, args) < 0) seekTaken_ = lastSeek_;
 }
 
 void MpvPlayer::setCurrentPosition(double seconds) {
@@ -251,11 +250,15 @@ void MpvPlayer::drainEvents() {
 void MpvPlayer::handleEvent(const mpv_event& e) {
     switch (e.event_id) {
     case MPV_EVENT_COMMAND_REPLY:
-        if (e.reply_userdata == kSeekReply) ++seeksTaken_;
+        // Only seeks are sent asynchronously; their replies carry their numbers.
+        if (e.reply_userdata > seekTaken_) {
+            seekTaken_ = e.reply_userdata;
+            if (seekTaken_ == lastSeek_) takenAt_.start();
+        }
         break;
     case MPV_EVENT_PLAYBACK_RESTART:
-        // Playback restarted after the last seek asked for: the position is where it was asked.
-        if (seekPending_ && seeksTaken_ == seeksAsked_) {
+        // Playback restarted after the newest seek: the position is where it was asked.
+        if (seekPending_ && seekTaken_ == lastSeek_) {
             seekPending_ = false;
             emit PositionChange(seekFrom_, pos_);
         }
@@ -265,6 +268,10 @@ void MpvPlayer::handleEvent(const mpv_event& e) {
         if (e.reply_userdata == kTimePos && p->format == MPV_FORMAT_DOUBLE) {
             // Halted, the position moves only by seeks; mpv's report would be the frame's time.
             const double t = *static_cast<const double*>(p->data);
+            if (seekPending_ && seekTaken_ == lastSeek_ && takenAt_.hasExpired(kRestartGraceMs)) {
+                seekPending_ = false;
+                emit PositionChange(seekFrom_, pos_);
+            }
             if (state_ == Playing && !seekPending_ && std::isfinite(t)) pos_ = std::clamp(t, 0.0, duration_);
         } else if (e.reply_userdata == kEofReached && p->format == MPV_FORMAT_FLAG) {
             if (*static_cast<const int*>(p->data) && state_ == Playing && !seekPending_ && !fileName_.isEmpty()) {

@@ -6,6 +6,7 @@
 
 #include "platform/MediaPlayer.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <atomic>
 #include <cstdint>
@@ -69,11 +70,14 @@ private:
     int mode_ = Time;
     // Playback ran into the end: the next play starts again from the beginning.
     bool atEnd_ = false;
-    // Seeks asked for and seeks mpv has taken; while one is outstanding mpv's own position
-    // reports are stale, so the asked-for position stands until playback restarts there.
-    std::uint64_t seeksAsked_ = 0;
-    std::uint64_t seeksTaken_ = 0;
+    // Seeks are numbered; lastSeek_ is the newest asked for, seekTaken_ the newest mpv has taken.
+    // While one is outstanding mpv's own position reports are stale, so the asked-for position
+    // stands until playback restarts there.
+    std::uint64_t lastSeek_ = 0;
+    std::uint64_t seekTaken_ = 0;
     bool seekPending_ = false;
     double seekFrom_ = 0;
+    // Since the newest seek was taken: a restart that never comes must not freeze the position.
+    QElapsedTimer takenAt_;
     QImage image_;
 };

@@ -198,6 +198,19 @@ TEST_F(MediaPlayerTest, MovesWhilePlayingNeverReportTheOldPlace) {
     EXPECT_LT(highest, 0.8);
 }
 
+TEST_F(MediaPlayerTest, OpeningAgainMidSeekLeavesNoStaleSeekBehind) {
+    open();
+    player->setCurrentPosition(1.0);
+    open(); // the seek's answer arrives while the file reopens
+    EXPECT_EQ(player->CurrentPosition(), 0.0);
+    QSignalSpy moved(player.get(), &MediaPlayer::PositionChange);
+    player->setCurrentPosition(0.5);
+    player->Play();
+    ASSERT_TRUE(moved.wait(kWait));
+    EXPECT_DOUBLE_EQ(moved.at(0).at(1).toDouble(), 0.5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player->CurrentPosition() > 0.7; }, kWait));
+}
+
 TEST_F(MediaPlayerTest, PlayingToTheEndStopsThereAndPlayStartsOver) {
     open();
     player->setCurrentPosition(1.4);
