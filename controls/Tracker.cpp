@@ -41,7 +41,8 @@ qint32 Tracker::positionAt(int x) const {
     if (max_ <= 0 || w <= 0) return 0;
     // Dragged far outside the control the result may leave the Long range; the setters clamp it.
     const double p = RoundHalfEven(double(x) * max_ / w);
-    return qint32(std::clamp(p, double(std::numeric_limits<qint32>::min()), double(std::numeric_limits<qint32>::max())));
+    constexpr double lo = std::numeric_limits<qint32>::min(), hi = std::numeric_limits<qint32>::max();
+    return qint32(std::clamp(p, lo, hi));
 }
 
 bool Tracker::inLowerHalf(int y) const { return y > picM->height() / 2.0; }

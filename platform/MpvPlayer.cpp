@@ -28,8 +28,8 @@ QImage alignedImage(int w, int h) {
     const qsizetype stride = (qsizetype(w) * 4 + 63) / 64 * 64;
     void* buf = std::aligned_alloc(64, size_t(stride) * size_t(h));
     if (!buf) return QImage();
-    return QImage(static_cast<uchar*>(buf), w, h, stride, QImage::Format_RGBX8888, [](void* p) { std::free(p); },
-                  buf);
+    auto release = [](void* p) { std::free(p); };
+    return QImage(static_cast<uchar*>(buf), w, h, stride, QImage::Format_RGBX8888, release, buf);
 }
 } // namespace
 
@@ -91,12 +91,14 @@ MpvPlayer::~MpvPlayer() {
 // Both callbacks run on mpv's threads: they only queue the work to the GUI thread.
 void MpvPlayer::onWakeup(void* self) {
     auto* p = static_cast<MpvPlayer*>(self);
-    if (!p->eventsQueued_.exchange(true)) QMetaObject::invokeMethod(p, &MpvPlayer::drainEvents, Qt::QueuedConnection);
+    if (!p->eventsQueued_.exchange(true))
+        QMetaObject::invokeMethod(p, &MpvPlayer::drainEvents, Qt::QueuedConnection);
 }
 
 void MpvPlayer::onRenderUpdate(void* self) {
     auto* p = static_cast<MpvPlayer*>(self);
-    if (!p->frameQueued_.exchange(true)) QMetaObject::invokeMethod(p, &MpvPlayer::updateFrame, Qt::QueuedConnection);
+    if (!p->frameQueued_.exchange(true))
+        QMetaObject::invokeMethod(p, &MpvPlayer::updateFrame, Qt::QueuedConnection);
 }
 
 void MpvPlayer::command(std::initializer_list<const char*> args) {
@@ -274,7 +276,8 @@ void MpvPlayer::handleEvent(const mpv_event& e) {
             }
             if (state_ == Playing && !seekPending_ && std::isfinite(t)) pos_ = std::clamp(t, 0.0, duration_);
         } else if (e.reply_userdata == kEofReached && p->format == MPV_FORMAT_FLAG) {
-            if (*static_cast<const int*>(p->data) && state_ == Playing && !seekPending_ && !fileName_.isEmpty()) {
+            const bool eof = *static_cast<const int*>(p->data);
+            if (eof && state_ == Playing && !seekPending_ && !fileName_.isEmpty()) {
                 pos_ = duration_;
                 atEnd_ = true;
                 setState(Stopped);

@@ -274,3 +274,35 @@ TEST(MediaPlayerFactory, HostsGetTheInstalledPlayer) {
     EXPECT_EQ(real->objectName(), QStringLiteral("Player"));
     InstallFakePlayers();
 }
+
+// The scripted player keeps the real one's contract, so that hosts' tests mean something.
+TEST(FakePlayer, KeepsThePlayersContract) {
+    FakePlayer p;
+    p.duration = 10;
+    p.failing << QStringLiteral("/bad.avi");
+    QSignalSpy opened(&p, &MediaPlayer::FileOpened);
+    QSignalSpy states(&p, &MediaPlayer::PlayStateChange);
+    QSignalSpy moved(&p, &MediaPlayer::PositionChange);
+    p.setFileName(QStringLiteral("/bad.avi"));
+    EXPECT_EQ(p.FileName(), QString());
+    EXPECT_FALSE(p.ErrorText().isEmpty());
+    p.Play();
+    EXPECT_EQ(states.count(), 0);
+    p.setFileName(QStringLiteral("/good.avi"));
+    EXPECT_EQ(opened.count(), 1);
+    p.setDisplayMode(MediaPlayer::Frames);
+    EXPECT_EQ(p.Duration(), 250.0);
+    p.setDisplayMode(MediaPlayer::Time);
+
+    p.Play();
+    p.setCurrentPosition(12);
+    EXPECT_EQ(p.CurrentPosition(), 10.0);
+    EXPECT_EQ(moved.count(), 0); // comes from the event loop, as the real one's
+    ASSERT_TRUE(moved.wait(1000));
+    p.Pause();
+    p.Stop();
+    EXPECT_EQ(p.CurrentPosition(), 0.0);
+    EXPECT_EQ(changes(states), (StateChanges{{0, 2}, {2, 1}, {1, 0}}));
+    EXPECT_EQ(p.calls, (QStringList{"FileName=/bad.avi", "Play", "FileName=/good.avi", "DisplayMode=1",
+                                    "DisplayMode=0", "Play", "CurrentPosition=12", "Pause", "Stop"}));
+}

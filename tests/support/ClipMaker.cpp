@@ -12,19 +12,18 @@ QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
                                       .arg(spec.height)
                                       .arg(spec.audio ? QString() : QStringLiteral("-mute"));
     if (QFileInfo(path).isFile()) return path;
-    QStringList args{QStringLiteral("-nostdin"), QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-y"),
-                     QStringLiteral("-f"), QStringLiteral("lavfi"), QStringLiteral("-i"),
-                     QStringLiteral("testsrc=size=%1x%2:rate=%3:duration=%4")
-                         .arg(spec.width)
-                         .arg(spec.height)
-                         .arg(spec.fps)
-                         .arg(spec.seconds)};
+    auto words = [](const char* text) { return QString::fromLatin1(text).split(u' '); };
+    QStringList args = words("-nostdin -v error -y -f lavfi -i");
+    args << QStringLiteral("testsrc=size=%1x%2:rate=%3:duration=%4")
+                .arg(spec.width)
+                .arg(spec.height)
+                .arg(spec.fps)
+                .arg(spec.seconds);
     if (spec.audio)
-        args << QStringLiteral("-f") << QStringLiteral("lavfi") << QStringLiteral("-i")
-             << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
+        args << words("-f lavfi -i") << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
     // Encoders built into every ffmpeg, so the clip needs no optional library.
-    args << QStringLiteral("-c:v") << QStringLiteral("mpeg4") << QStringLiteral("-q:v") << QStringLiteral("5");
-    if (spec.audio) args << QStringLiteral("-c:a") << QStringLiteral("pcm_s16le");
+    args << words("-c:v mpeg4 -q:v 5");
+    if (spec.audio) args << words("-c:a pcm_s16le");
     args << path;
     QProcess p;
     p.start(QStringLiteral("ffmpeg"), args);
