@@ -210,7 +210,9 @@ void MpvPlayer::seekTo(double seconds) {
 void MpvPlayer::setCurrentPosition(double seconds) {
     if (fileName_.isEmpty()) return;
     if (!(seconds > 0)) seconds = 0; // also NaN
-    seekTo(std::min(seconds, duration_));
+    // A stream of unknown length (duration 0) is not held at its start.
+    if (duration_ > 0) seconds = std::min(seconds, duration_);
+    seekTo(seconds);
 }
 
 void MpvPlayer::Play() {
@@ -227,7 +229,7 @@ void MpvPlayer::Pause() {
     if (!seekPending_) {
         double t = 0;
         if (mpv_get_property(mpv_, "time-pos", MPV_FORMAT_DOUBLE, &t) >= 0 && std::isfinite(t))
-            pos_ = std::clamp(t, 0.0, duration_);
+            pos_ = duration_ > 0 ? std::clamp(t, 0.0, duration_) : std::max(t, 0.0);
     }
     setState(Paused);
 }
@@ -274,7 +276,8 @@ void MpvPlayer::handleEvent(const mpv_event& e) {
                 seekPending_ = false;
                 emit PositionChange(seekFrom_, pos_);
             }
-            if (state_ == Playing && !seekPending_ && std::isfinite(t)) pos_ = std::clamp(t, 0.0, duration_);
+            if (state_ == Playing && !seekPending_ && std::isfinite(t))
+                pos_ = duration_ > 0 ? std::clamp(t, 0.0, duration_) : std::max(t, 0.0);
         } else if (e.reply_userdata == kEofReached && p->format == MPV_FORMAT_FLAG) {
             const bool eof = *static_cast<const int*>(p->data);
             if (eof && state_ == Playing && !seekPending_ && !fileName_.isEmpty()) {
