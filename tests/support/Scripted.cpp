@@ -1,5 +1,6 @@
 #include "tests/support/Scripted.h"
 #include "platform/Registry.h"
+#include "tests/support/FakePlayer.h"
 
 #include <QAction>
 #include <QDialog>
@@ -20,6 +21,8 @@ class ResetListener : public ::testing::EmptyTestEventListener {
         forms.reset();
         desk.reset();
         dialogs.reset();
+        InstallFakePlayers();
+        FakePlayers().clear();
     }
 };
 } // namespace
@@ -173,6 +176,7 @@ void ScriptedEnvironment::TearDown() {
     InstallModalRunner(nullptr);
     InstallDesktop(nullptr);
     InstallFileDialogs(nullptr);
+    SetMediaPlayerFactory({});
     delete programDir;
     programDir = nullptr;
 }

@@ -1,0 +1,35 @@
+#include "tests/support/ClipMaker.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+
+QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
+    const QString path = folder + QStringLiteral("clip-%1s-%2fps-%3x%4%5.mkv")
+                                      .arg(spec.seconds)
+                                      .arg(spec.fps)
+                                      .arg(spec.width)
+                                      .arg(spec.height)
+                                      .arg(spec.audio ? QString() : QStringLiteral("-mute"));
+    if (QFileInfo(path).isFile()) return path;
+    auto words = [](const char* text) { return QString::fromLatin1(text).split(u' '); };
+    QStringList args = words("-nostdin -v error -y -f lavfi -i");
+    args << QStringLiteral("testsrc=size=%1x%2:rate=%3:duration=%4")
+                .arg(spec.width)
+                .arg(spec.height)
+                .arg(spec.fps)
+                .arg(spec.seconds);
+    if (spec.audio)
+        args << words("-f lavfi -i") << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
+    // Encoders built into every ffmpeg, so the clip needs no optional library.
+    args << words("-c:v mpeg4 -q:v 5");
+    if (spec.audio) args << words("-c:a pcm_s16le");
+    args << path;
+    QProcess p;
+    p.start(QStringLiteral("ffmpeg"), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        if (error) *error = p.errorString() + u' ' + QString::fromUtf8(p.readAllStandardError());
+        return QString();
+    }
+    return path;
+}

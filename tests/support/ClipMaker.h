@@ -1,0 +1,16 @@
+// A short test video made at run time by the ffmpeg command: a test picture with a tone.
+#pragma once
+
+#include <QString>
+
+struct ClipSpec {
+    int seconds = 2;
+    int fps = 25;
+    int width = 160;
+    int height = 120;
+    bool audio = true;
+};
+
+// Writes the clip as Matroska into folder (ending in "/") and returns its path, or "" when
+// ffmpeg is missing or fails (error then holds its message).
+QString MakeClip(const QString& folder, const ClipSpec& spec = {}, QString* error = nullptr);
