@@ -1,11 +1,101 @@
 #include "assoc/main.h"
+#include "mainwin/Associate.h"
+#include "mainwin/ExtIcons.h"
+#include "platform/Desktop.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 
 namespace assoc {
 
 main::main(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("main"));
-    setWindowTitle(QStringLiteral("lumassoc"));
-    resize(320, 240);
+    setWindowTitle(QStringLiteral("Set Associations"));
+
+    auto* grid = new QGridLayout(this);
+    Label5 = new QLabel(QStringLiteral("Associate Lumerin with the following filetypes so the program is run "
+                                       "automatically when they are activated (double-clicked) :"),
+                        this);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    Label5->setWordWrap(true);
+    grid->addWidget(Label5, 0, 0, 1, 2);
+
+    lstExt = new QListWidget(this);
+    lstExt->setObjectName(QStringLiteral("lstExt"));
+    lstExt->addItems(ExtRows());
+    lstExt->setSelectionMode(QAbstractItemView::MultiSelection);
+    lstExt->setMaximumWidth(140);
+    grid->addWidget(lstExt, 1, 0);
+    auto* icons = new QWidget(this);
+    auto* il = new QGridLayout(icons);
+    for (int i = 0; i < 7; ++i) {
+        imgIcon[i] = new QLabel(icons);
+        imgIcon[i]->setObjectName(QStringLiteral("imgIcon_%1").arg(i));
+        imgIcon[i]->setPixmap(ExtIcon(i));
+        imgIcon[i]->setVisible(i == 0);
+        il->addWidget(imgIcon[i], 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    }
+    grid->addWidget(icons, 1, 1, Qt::AlignTop | Qt::AlignLeft);
+
+    Label6 = new QLabel(
+        QStringLiteral("Since TXT is such a widely used extension, it is strongly advised NOT to associate it with "
+                       "Lumerin."),
+        this);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setWordWrap(true);
+    grid->addWidget(Label6, 2, 0, 1, 2);
+    Label1 = new QLabel(QStringLiteral("These settings can be modified later by selecting Settings > Configuration."),
+                        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    grid->addWidget(Label1, 3, 0, 1, 2);
+    Command1 = new QPushButton(QStringLiteral("&OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    grid->addWidget(Command1, 4, 1, Qt::AlignRight);
+    resize(5400 / 15, 4200 / 15);
+
+    connect(Command1, &QPushButton::clicked, this, &main::Command1_Click);
+    connect(lstExt, &QListWidget::currentRowChanged, this, &main::lstExt_Click);
+    connect(lstExt, &QListWidget::itemClicked, this, &main::lstExt_Click);
+
+    Form_Load();
+}
+
+void main::Form_Load() {
+    if (CommandLine() == u"-u") {
+        lstExt->clearSelection();
+        ApplyAssociations();
+        ended_ = true;
+        ExitProgram(0);
+        return;
+    }
+    // A fixed preselection: the registry is not read.
+    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(i < 5);
+}
+
+void main::closeEvent(QCloseEvent* e) {
+    // Every way of closing the window applies the choice.
+    ApplyAssociations();
+    e->accept();
+}
+
+void main::Command1_Click() { close(); }
+
+void main::lstExt_Click() {
+    const int shown = lstExt->currentRow() + 1;
+    for (int i = 0; i < 7; ++i) imgIcon[i]->setVisible(i == shown);
+}
+
+void main::ApplyAssociations() {
+    if (applied_) return;
+    applied_ = true;
+    const QString folder = CommandLine();
+    std::array<bool, 6> selected{};
+    for (int i = 0; i < 6; ++i) selected[i] = lstExt->item(i)->isSelected();
+    MatchAssociations(selected, folder + QStringLiteral("/lumerin"), folder + QStringLiteral("/Vornel32.dll,"));
 }
 
 } // namespace assoc

@@ -1,8 +1,14 @@
-// The association program's one window: a list of subtitle extensions to associate with the
-// editor in a given program folder.
+// The association program's one window: the subtitle extensions to associate with the editor
+// in the folder named on the command line; closing the window applies the choice. With "-u"
+// the editor's associations are removed and no window shows.
 #pragma once
 
 #include <QWidget>
+#include <array>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
 
 namespace assoc {
 
@@ -10,6 +16,30 @@ class main : public QWidget {
     Q_OBJECT
 public:
     explicit main(QWidget* parent = nullptr);
+
+    // True when the load has done the program's whole work ("-u") and no window is to show.
+    bool Ended() const { return ended_; }
+
+    QListWidget* lstExt;
+    std::array<QLabel*, 7> imgIcon{};
+    QPushButton* Command1;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label1;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private slots:
+    void Command1_Click();
+    void lstExt_Click();
+
+private:
+    void Form_Load();
+    void ApplyAssociations();
+
+    bool ended_ = false;
+    bool applied_ = false;
 };
 
 } // namespace assoc

@@ -5,6 +5,7 @@
 #include "formats/clsFileSSA.h"
 #include "formats/clsFileSV1.h"
 #include "formats/clsFileSV2.h"
+#include "formats/clsFileTXT.h"
 #include "model/CFileFnc.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -112,7 +113,7 @@ std::unique_ptr<intFile> NewFileHandler(FileType type) {
     case FileType::RAW: return std::make_unique<clsFileRAW>();
     case FileType::SMI: return std::make_unique<clsFileSMI>();
     case FileType::SSA: return std::make_unique<clsFileSSA>();
-    case FileType::TXT: return nullptr;
+    case FileType::TXT: return std::make_unique<clsFileTXT>();
     }
     return nullptr;
 }

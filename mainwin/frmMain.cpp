@@ -8,6 +8,9 @@
 #include "platform/Unloadable.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QToolBar>
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QScrollBar>
@@ -25,8 +28,6 @@ constexpr int kMinHeightTwips = 4000;
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Untitled - Lumerin"));
-    txtSubs_ = ProgramFolder();
-    txtMovie_ = ProgramFolder();
     buildMenus();
     buildControls();
     Form_Load();
@@ -89,6 +90,9 @@ void frmMain::Form_Load() {
 
     picListing->setNewLineChar(QStringLiteral("\u00A4"));
     bChanged = false;
+
+    // Loaded hidden for the whole run: its load reads "lumi.ini".
+    settings_ = new frmSettings(picListing, this, this);
 
     // Before the views bind: the bounds must fall before the listing's own handlers run.
     connectViews();
@@ -163,4 +167,32 @@ void frmMain::Form_Unload() {
         else if (w->isVisible()) w->close();
     }
     QCoreApplication::quit();
+}
+
+QString frmMain::SubFolder() const { return settings_->txtSubs->text(); }
+void frmMain::setSubFolder(const QString& f) { settings_->txtSubs->setText(f); }
+QString frmMain::MovieFolder() const { return settings_->txtMovie->text(); }
+void frmMain::setMovieFolder(const QString& f) { settings_->txtMovie->setText(f); }
+bool frmMain::LastUsed() const { return settings_->chLastUsed->checkState() == Qt::Checked; }
+void frmMain::setLastUsed(bool b) { settings_->chLastUsed->setChecked(b); }
+
+QToolBar* frmMain::Band(int band) const {
+    const std::array<QToolBar*, 4> bands{Toolbar1, ShowHideBar, BadBar, DefBar};
+    return band >= 1 && band <= 4 ? bands[band - 1] : nullptr;
+}
+
+float frmMain::BandWidth(int band) { return band >= 1 && band <= 3 ? bandWidth_[band - 1] : 0; }
+
+void frmMain::setBandWidth(int band, float twips) {
+    if (band < 1 || band > 3) return;
+    bandWidth_[band - 1] = twips;
+}
+
+bool frmMain::BandNewRow(int band) { return Band(band) && toolBarBreak(Band(band)); }
+
+void frmMain::setBandNewRow(int band, bool newRow) {
+    QToolBar* b = Band(band);
+    if (!b || newRow == toolBarBreak(b)) return;
+    if (newRow) insertToolBarBreak(b);
+    else removeToolBarBreak(b);
 }

@@ -3,6 +3,8 @@
 // when it closes.
 #pragma once
 
+#include "mainwin/frmSettings.h"
+
 #include <QMainWindow>
 #include <memory>
 
@@ -14,13 +16,16 @@ class QScrollBar;
 class QToolBar;
 class SubListing;
 class clsSubs;
+class frmAbout;
+class frmLegend;
 class frmSearch;
+class frmSettings;
 class clsTime;
 class intFile;
 class intSettings;
 class timeBar;
 
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public SettingsBands {
     Q_OBJECT
 public:
     static constexpr int Twips = 15; // twips per pixel
@@ -43,12 +48,14 @@ public:
     bool subSaveAs();
 
     // Default folders and the "remember the last folder" switch of the program settings.
-    QString SubFolder() const { return txtSubs_; }
-    void setSubFolder(const QString& f) { txtSubs_ = f; }
-    QString MovieFolder() const { return txtMovie_; }
-    void setMovieFolder(const QString& f) { txtMovie_ = f; }
-    bool LastUsed() const { return chLastUsed_; }
-    void setLastUsed(bool b) { chLastUsed_ = b; }
+    // They are the settings window's controls, which are the program's settings store.
+    QString SubFolder() const;
+    void setSubFolder(const QString& f);
+    QString MovieFolder() const;
+    void setMovieFolder(const QString& f);
+    bool LastUsed() const;
+    void setLastUsed(bool b);
+    frmSettings* Settings() const { return settings_; }
 
     // Document state.
     QString sFile;
@@ -98,8 +105,12 @@ public:
     static QAction* Button(QToolBar* bar, int index);
     QAction* Toolbar1Button(int index) const { return Button(Toolbar1, index); }
 
-    // The find window, created at its first use and kept for the whole run.
+    // The find, About and legend windows, created at their first use and kept for the run.
     frmSearch* Search();
+    frmAbout* About();
+    frmLegend* Legend();
+    // Prints the subtitle listing on the default printer, without a print dialog.
+    void subPrint();
 
     // Controls.
     SubListing* picListing = nullptr;
@@ -110,6 +121,13 @@ public:
     QPushButton* btZoomOut = nullptr;
 
     void subArrange();
+
+    // The band bar's layout, kept in the settings file.
+    float BandWidth(int band) override;
+    void setBandWidth(int band, float twips) override;
+    bool BandNewRow(int band) override;
+    void setBandNewRow(int band, bool newRow) override;
+    QToolBar* Band(int band) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -133,6 +151,12 @@ private slots:
     void mnuGotoStretch2_Click();
     void MnuFind_Click();
     void MnuFind2_Click();
+    void mnuConfigure_Click();
+    void mnuProps_Click();
+    void mnuPrint_Click();
+    void mnuAbout_Click();
+    void mnuMan_Click();
+    void tBar_ReqLegend();
     // Subtitle.
     void mnuAdd_Click();
     void mnuInsert_Click();
@@ -189,8 +213,11 @@ private:
     void Form_Unload();
     void updateSelectionBounds();
 
+    void subShowProps();
     frmSearch* search_ = nullptr;
-    QString txtSubs_;
-    QString txtMovie_;
-    bool chLastUsed_ = true;
+    frmAbout* about_ = nullptr;
+    frmLegend* legend_ = nullptr;
+    frmSettings* settings_ = nullptr;
+    // Band widths in twips as the settings file keeps them (tool bars size themselves).
+    float bandWidth_[3] = {1770, 1950, 1710};
 };

@@ -2,13 +2,19 @@
 // work on the listing: go-to, markers, add, insert and delete.
 #include "controls/SubListing.h"
 #include "formats/intSettings.h"
+#include "mainwin/PrintListing.h"
+#include "mainwin/ShowProps.h"
 #include "mainwin/ToolIcons.h"
+#include "mainwin/frmAbout.h"
+#include "mainwin/frmLegend.h"
 #include "mainwin/frmSearch.h"
 #include "mainwin/frmMain.h"
 #include "model/Num.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "platform/Desktop.h"
 #include "platform/Modal.h"
+#include "platform/Shell.h"
 #include "platform/MsgBox.h"
 
 #include <QAction>
@@ -59,10 +65,10 @@ void frmMain::buildMenus() {
     mnuFile->addSeparator();
     mnuVideo = item(mnuFile, "mnuVideo", QStringLiteral("Load &Video file"), notAvailable);
     mnuFile->addSeparator();
-    mnuProps = item(mnuFile, "mnuProps", QStringLiteral("P&roperties"), notAvailable);
+    mnuProps = item(mnuFile, "mnuProps", QStringLiteral("P&roperties"), &frmMain::mnuProps_Click);
     mnuProps2 = item(mnuFile, "mnuProps2", QStringLiteral("Ex&tra Properties"), &frmMain::mnuProps2_Click);
     mnuFile->addSeparator();
-    mnuPrint = item(mnuFile, "mnuPrint", QStringLiteral("&Print subtitle Listing"), notAvailable);
+    mnuPrint = item(mnuFile, "mnuPrint", QStringLiteral("&Print subtitle Listing"), &frmMain::mnuPrint_Click);
     mnuFile->addSeparator();
     mnuExit = item(mnuFile, "mnuExit", QStringLiteral("E&xit"), &frmMain::mnuExit_Click);
 
@@ -102,11 +108,11 @@ void frmMain::buildMenus() {
     mnuMerge = item(mnuTools, "mnuMerge", QStringLiteral("&Merge File"), notAvailable);
 
     mnuSettings = menu(nullptr, "mnuSettings", QStringLiteral("&Settings"));
-    mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), notAvailable);
+    mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), &frmMain::mnuConfigure_Click);
 
     mnuHelp = menu(nullptr, "mnuHelp", QStringLiteral("&Help"));
-    mnuMan = item(mnuHelp, "mnuMan", QStringLiteral("&HTML Manual"), notAvailable);
-    mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&About Lumerin"), notAvailable);
+    mnuMan = item(mnuHelp, "mnuMan", QStringLiteral("&HTML Manual"), &frmMain::mnuMan_Click);
+    mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&About Lumerin"), &frmMain::mnuAbout_Click);
 }
 
 void frmMain::buildToolbars() {
@@ -274,7 +280,7 @@ void frmMain::Toolbar1_ButtonClick(int index) {
     case 1: subNew(); break;
     case 2: subOpen(); break;
     case 3: subSave(); break;
-    case 5: notAvailable(); break;
+    case 5: subPrint(); break;
     default: break;
     }
 }
@@ -320,6 +326,43 @@ frmSearch* frmMain::Search() {
 
 void frmMain::MnuFind_Click() { ShowModal(Search()); }
 void frmMain::MnuFind2_Click() { picListing->SearchNext(); }
+void frmMain::subPrint() { PrintListing(*cSubs, sFile); }
+void frmMain::mnuPrint_Click() { subPrint(); }
+
+void frmMain::subShowProps() {
+    PropsFigures d;
+    d.subs = cSubs;
+    d.file = sFile;
+    d.time = cTime->value();
+    d.sel = cSel->value();
+    d.selRange = picListing->GetSelString();
+    d.markS = cMarkS->value();
+    d.markS1 = cMarkS1->value();
+    d.markS2 = cMarkS2->value();
+    d.markT = cMarkT->value();
+    d.markT1 = cMarkT1->value();
+    d.markT2 = cMarkT2->value();
+    ShowProps(this, d);
+}
+void frmMain::mnuProps_Click() { subShowProps(); }
+
+void frmMain::mnuMan_Click() { ShellOpen(QStringLiteral("file://") + ProgramFolder() + QStringLiteral("manual/index.html")); }
+
+frmAbout* frmMain::About() {
+    if (!about_) about_ = new frmAbout(this);
+    return about_;
+}
+void frmMain::mnuAbout_Click() { ShowModal(About()); }
+
+frmLegend* frmMain::Legend() {
+    if (!legend_) legend_ = new frmLegend(this);
+    return legend_;
+}
+
+void frmMain::mnuConfigure_Click() {
+    ShowModal(settings_);
+    UpdateUI();
+}
 
 void frmMain::mnuAdd_Click() { appendSub(false); }
 void frmMain::mnuInsert_Click() { insertSub(); }

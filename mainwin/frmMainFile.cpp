@@ -74,16 +74,19 @@ void frmMain::subNew() {
 
 void frmMain::subOpen() {
     if (!askDiscardChanges()) return;
-    fallBackIfMissing(txtMovie_);
-    fallBackIfMissing(txtSubs_);
-    QString path = GetOpenFile(this, SubFileFilter(), QStringLiteral("Open subtitle file"), txtSubs_);
+    QString movies = MovieFolder(), subs = SubFolder();
+    fallBackIfMissing(movies);
+    fallBackIfMissing(subs);
+    setMovieFolder(movies);
+    setSubFolder(subs);
+    QString path = GetOpenFile(this, SubFileFilter(), QStringLiteral("Open subtitle file"), subs);
     if (path == u"cancel") return;
     if (path.endsWith(QChar(0))) path.chop(1);
     // Chosen into a temporary: a file whose format can't be decided changes nothing.
     std::unique_ptr<intFile> handler = DetectFileHandler(path);
     if (!handler) return;
     loadFile(std::move(handler), path);
-    if (chLastUsed_) txtSubs_ = FolderOf(path);
+    if (LastUsed()) setSubFolder(FolderOf(path));
     UpdateUI();
 }
 
@@ -98,12 +101,13 @@ bool frmMain::subSave() {
 }
 
 bool frmMain::subSaveAs() {
-    if (txtMovie_.isEmpty()) txtMovie_ = ProgramFolder();
-    if (txtSubs_.isEmpty()) txtSubs_ = ProgramFolder();
-    if (!CanWriteFolder(txtMovie_)) txtMovie_ = ProgramFolder();
-    if (!CanWriteFolder(txtSubs_)) txtSubs_ = ProgramFolder();
+    for (auto [get, set] : {std::pair{&frmMain::MovieFolder, &frmMain::setMovieFolder},
+                            std::pair{&frmMain::SubFolder, &frmMain::setSubFolder}}) {
+        const QString f = (this->*get)();
+        if (f.isEmpty() || !CanWriteFolder(f)) (this->*set)(ProgramFolder());
+    }
     int index = 0;
-    const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"), txtSubs_, index);
+    const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"), SubFolder(), index);
     if (path == u"cancel") return false;
     if (FileExists(path) &&
         MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel, QStringLiteral("File exists")) ==
@@ -128,7 +132,7 @@ bool frmMain::subSaveAs() {
     bChanged = false;
     setCaptionFor(path);
     sFile = path;
-    if (chLastUsed_) txtSubs_ = FolderOf(path);
+    if (LastUsed()) setSubFolder(FolderOf(path));
     UpdateUI();
     return true;
 }

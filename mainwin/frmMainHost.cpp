@@ -6,7 +6,9 @@
 #include "mainwin/frmMain.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "mainwin/frmLegend.h"
 #include "platform/Desktop.h"
+#include "platform/Modal.h"
 
 #include <QCursor>
 #include <QMenu>
@@ -34,6 +36,7 @@ void frmMain::connectViews() {
     connect(tBar, &timeBar::EnableZoomIn, this, &frmMain::tBar_EnableZoomIn);
     connect(tBar, &timeBar::EnableZoomOut, this, &frmMain::tBar_EnableZoomOut);
     connect(tBar, &timeBar::ReqTimeChange, this, &frmMain::tBar_ReqTimeChange);
+    connect(tBar, &timeBar::ReqLegend, this, &frmMain::tBar_ReqLegend);
 }
 
 void frmMain::updateSelectionBounds() {
@@ -82,3 +85,4 @@ void frmMain::tBar_AskRulerSpace(bool b) {
 void frmMain::tBar_EnableZoomIn(bool b) { btZoom->setEnabled(b); }
 void frmMain::tBar_EnableZoomOut(bool b) { btZoomOut->setEnabled(b); }
 void frmMain::tBar_ReqTimeChange(qint32 l) { cTime->setValue(l); }
+void frmMain::tBar_ReqLegend() { ShowModal(Legend()); }

@@ -5,6 +5,8 @@
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "tests/support/Scripted.h"
+#include "tests/support/TempDir.h"
+#include "platform/Printer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -371,4 +373,48 @@ TEST(FindCommands, FindNextBeforeAnySearchShowsTheWindow) {
     });
     w.MnuFind2->trigger();
     EXPECT_TRUE(shown);
+}
+
+TEST(SettingsCommand, ConfigureShowsTheSettingsWindowWhichHoldsTheFolders) {
+    TempDir movies;
+    frmMain w;
+    ASSERT_TRUE(w.Settings());
+    EXPECT_FALSE(w.Settings()->isVisible());
+    w.setSubFolder(QStringLiteral("/tmp/subs/"));
+    EXPECT_EQ(w.Settings()->txtSubs->text(), QStringLiteral("/tmp/subs/"));
+    QString shown;
+    Forms().expect([&](QDialog* f) {
+        shown = f->objectName();
+        f->findChild<QLineEdit*>(QStringLiteral("txtMovie"))->setText(movies.folder());
+        f->findChild<QPushButton*>(QStringLiteral("btOk"))->click();
+    });
+    w.mnuConfigure->trigger();
+    EXPECT_EQ(shown, QStringLiteral("frmSettings"));
+    EXPECT_EQ(w.MovieFolder(), movies.folder());
+}
+
+TEST(SmallWindowCommands, PropertiesAboutLegendAndPrint) {
+    frmMain w;
+    w.cSubs->AddSub(QStringLiteral("one"), 0, 1000);
+    QStringList shown;
+    auto close = [&](QDialog* f) {
+        shown << f->objectName();
+        f->hide();
+    };
+    for (int i = 0; i < 3; ++i) Forms().expect(close);
+    w.mnuProps->trigger();
+    w.mnuAbout->trigger();
+    emit w.tBar->ReqLegend();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("frmProps"), QStringLiteral("frmAbout"), QStringLiteral("frmLegend")}));
+    w.mnuMan->trigger();
+    ASSERT_EQ(FakeDesk().opened.size(), 1);
+    EXPECT_TRUE(FakeDesk().opened.at(0).startsWith(QStringLiteral("file:///")));
+    EXPECT_TRUE(FakeDesk().opened.at(0).endsWith(QStringLiteral("/manual/index.html")));
+
+    TempDir dir;
+    PdfPrinter pdf(dir.path(QStringLiteral("listing.pdf")));
+    InstallPrinter(&pdf);
+    frmMain::Button(w.Toolbar1, 5)->trigger();
+    InstallPrinter(nullptr);
+    EXPECT_TRUE(dir.read(QStringLiteral("listing.pdf")).startsWith("%PDF"));
 }

@@ -1,4 +1,5 @@
 #include "tests/support/Scripted.h"
+#include "platform/Registry.h"
 #include "tests/support/FakePlayer.h"
 
 #include <QAction>
@@ -161,6 +162,8 @@ void FakeDesktop::reset() {
 
 void ScriptedEnvironment::SetUp() {
     programDir = new QTemporaryDir();
+    // Tests never read or write the user's own registry file.
+    SetRegistryPath(programDir->filePath(QStringLiteral("registry")));
     InstallMessageBoxes(&boxes);
     InstallModalRunner(&forms);
     InstallDesktop(&desk);

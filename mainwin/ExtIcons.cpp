@@ -1,0 +1,38 @@
+#include "mainwin/ExtIcons.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPainterPath>
+
+QPixmap ExtIcon(int index) {
+    static const char* const labels[] = {"?", "SRT", "SUB", "SMI", "SAMI", "SSA", "TXT"};
+    static const QColor colors[] = {QColor(128, 128, 128), QColor(32, 96, 192), QColor(32, 144, 64),
+                                    QColor(160, 64, 160),  QColor(176, 80, 32), QColor(192, 32, 48),
+                                    QColor(96, 96, 96)};
+    index = std::clamp(index, 0, 6);
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A sheet with a folded corner and the extension written across a coloured band.
+    QPainterPath sheet;
+    sheet.moveTo(5, 1);
+    sheet.lineTo(21, 1);
+    sheet.lineTo(27, 7);
+    sheet.lineTo(27, 31);
+    sheet.lineTo(5, 31);
+    sheet.closeSubpath();
+    p.setPen(QPen(QColor(64, 64, 64), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(sheet);
+    p.drawLine(21, 1, 21, 7);
+    p.drawLine(21, 7, 27, 7);
+    p.fillRect(QRect(1, 14, 30, 11), colors[index]);
+    QFont f;
+    f.setPixelSize(9);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(1, 14, 30, 11), Qt::AlignCenter, QString::fromLatin1(labels[index]));
+    return pm;
+}
