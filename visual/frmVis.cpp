@@ -584,6 +584,7 @@ void frmVis::showCurrentSub() {
 void frmVis::txtSub_Show(const QString& stored) {
     QString shown = stored;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shownSub_ = shown;
     if (txtSub->toPlainText() == shown) return;
     // Typing a line-break marker comes back here as a real break: keep the caret where it was.
     const int caret = txtSub->textCursor().position();
@@ -598,6 +599,8 @@ void frmVis::txtSub_Show(const QString& stored) {
 void frmVis::txtSub_Commit() {
     if (showingSub_ || !cSubs || !cSel || cSel->value() < 0 || !txtSub->isVisible()) return;
     QString text = txtSub->toPlainText();
+    // Keys that edit nothing (arrows, modifiers) leave the subtitle alone.
+    if (text == shownSub_) return;
     text.replace(u'\n', QStringLiteral("\r\n"));
     const QString marker = NewLineField();
     if (!marker.isEmpty()) text.replace(marker, QStringLiteral("\r\n"), Qt::CaseSensitive);

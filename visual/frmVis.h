@@ -196,4 +196,6 @@ private:
     int iMarker_ = 0;
     bool unloading_ = false;
     bool showingSub_ = false;
+    // What txtSub was last given to show, line breaks as the box has them.
+    QString shownSub_;
 };

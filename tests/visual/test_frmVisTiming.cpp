@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -166,6 +167,14 @@ TEST_F(VisTiming, TypedTextIsStoredWithLineBreaksForTheMarker) {
     // Another view's edit of the same subtitle shows here.
     h.subs.setSubText(1, QStringLiteral("A\r\nB"));
     EXPECT_EQ(vis.txtSub->toPlainText(), QStringLiteral("A\nB"));
+    // Moving the caret stores nothing; a paste with the mouse is stored when the box is left.
+    h.subs.setSubText(1, QStringLiteral("A\nB"));
+    QSignalSpy changes(&h.subs, &clsSubs::Change);
+    QTest::keyClick(vis.txtSub, Qt::Key_Left);
+    EXPECT_EQ(changes.count(), 0);
+    vis.txtSub->insertPlainText(QStringLiteral("pasted"));
+    vis.txtTime->txtHr->setFocus();
+    EXPECT_EQ(h.subs.SubText(1), QStringLiteral("A\r\npastedB"));
 }
 
 TEST_F(VisTiming, NumberBoxSelectsTheTypedSubtitleWithinTheList) {
