@@ -44,9 +44,11 @@ struct VisHost {
             t->setMin(-2);
             t->setValue(-2);
         }
-        for (clsTime* t : {&markT, &markT1, &markT2}) t->setMax(MaxTime);
+        for (clsTime* t : {&markT, &markT1, &markT2})
+            t->setMax(MaxTime);
         auto bounds = [this] {
-            for (clsTime* t : {&sel, &a, &b, &m, &m1, &m2}) t->setMax(subs.count() - 1);
+            for (clsTime* t : {&sel, &a, &b, &m, &m1, &m2})
+                t->setMax(subs.count() - 1);
         };
         QObject::connect(&subs, &clsSubs::CountChange, bounds);
         QObject::connect(&subs, &clsSubs::MajorChange, bounds);

@@ -12,7 +12,9 @@
 #include <memory>
 
 namespace {
-QString S(const char* s) { return QString::fromUtf8(s); }
+QString S(const char* s) {
+    return QString::fromUtf8(s);
+}
 
 struct SettingsVTest : ::testing::Test {
     TempDir dir;

@@ -314,7 +314,9 @@ TEST_F(VisTiming, PropertiesShowTheVideosFigures) {
     for (int use = 0; use < 2; ++use) {
         Forms().expect([](QDialog* f) {
             EXPECT_EQ(f->windowTitle(), QStringLiteral("Movie Properties"));
-            auto text = [f](const char* name) { return f->findChild<QLabel*>(QString::fromLatin1(name))->text(); };
+            auto text = [f](const char* name) {
+                return f->findChild<QLabel*>(QString::fromLatin1(name))->text();
+            };
             // Each use starts from the form's own captions.
             EXPECT_EQ(text("lbDuration"), QStringLiteral("Duration : 00:01:23.438"));
             EXPECT_EQ(text("lbFilename"), QStringLiteral("Filename : holiday.mkv"));
