@@ -6,6 +6,8 @@
 #include "model/clsTime.h"
 #include "platform/Desktop.h"
 #include "platform/Unloadable.h"
+#include "formats/VisualPlayer.h"
+#include "visual/frmVis.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,7 +36,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     resize(760, 560);
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() { SetVideoLoadHook({}); }
 
 void frmMain::buildControls() {
     buildToolbars();
@@ -93,6 +95,7 @@ void frmMain::Form_Load() {
 
     // Loaded hidden for the whole run: its load reads "lumi.ini".
     settings_ = new frmSettings(picListing, this, this);
+    vis_ = new frmVis(this, picListing, tBar, this);
 
     // Before the views bind: the bounds must fall before the listing's own handlers run.
     connectViews();
@@ -102,6 +105,9 @@ void frmMain::Form_Load() {
     tBar->SetSubs(cSubs);
     tBar->SetTime(bTime, cMarkT, cMarkT1, cMarkT2);
     tBar->SetSel(cSel, cMarkS, cMarkS1, cMarkS2, cSelA, cSelB);
+    vis_->SetTime(cTime);
+    vis_->SetStructs(cSubs, cSel, cMarkT, cMarkT1, cMarkT2);
+    SetVideoLoadHook([this] { SubLoadVideo2(); });
 
     tBar->Redraw();
     UpdateUI();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mainwin/frmSettings.h"
+#include "visual/VisualHost.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -20,12 +21,13 @@ class frmAbout;
 class frmLegend;
 class frmSearch;
 class frmSettings;
+class frmVis;
 class clsTime;
 class intFile;
 class intSettings;
 class timeBar;
 
-class frmMain : public QMainWindow, public SettingsBands {
+class frmMain : public QMainWindow, public SettingsBands, public VisualHost {
     Q_OBJECT
 public:
     static constexpr int Twips = 15; // twips per pixel
@@ -109,6 +111,17 @@ public:
     frmSearch* Search();
     frmAbout* About();
     frmLegend* Legend();
+    // The Visual Editor, created hidden at start-up and kept for the run.
+    frmVis* Vis() const { return vis_; }
+    // A video counts as loaded when the Visual Editor's player has a file.
+    bool VideoLoaded() const;
+    // Asks for a video and opens it in the Visual Editor, which is then shown.
+    void subLoadVideo() override;
+    // Asks for a video and opens it in the Visual Editor's player.
+    void SubLoadVideo2();
+    void setVisualButton(bool pressed) override;
+    void ShowAbout() override;
+
     // Prints the subtitle listing on the default printer, without a print dialog.
     void subPrint();
 
@@ -130,6 +143,7 @@ public:
     QToolBar* Band(int band) const;
 
 protected:
+    bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -185,6 +199,9 @@ private slots:
     void picListing_MarkerSelect();
     void picListing_DeterminedInvalids();
     void picListing_SearchWindowRequested();
+    void picListing_ReqSave();
+    void picListing_ReqRestore();
+    void picListing_ReqPause();
     // The time line and its buttons.
     void btZoom_Click();
     void btZoomOut_Click();
@@ -214,6 +231,8 @@ private:
     void updateSelectionBounds();
 
     void subShowProps();
+    void subShowHideVisual();
+    frmVis* vis_ = nullptr;
     frmSearch* search_ = nullptr;
     frmAbout* about_ = nullptr;
     frmLegend* legend_ = nullptr;

@@ -9,6 +9,13 @@
 #include "mainwin/frmLegend.h"
 #include "mainwin/frmSearch.h"
 #include "mainwin/frmMain.h"
+#include "formats/VisualPlayer.h"
+#include "model/CFileFnc.h"
+#include "model/Common.h"
+#include "platform/FileDialogs.h"
+#include "platform/MediaPlayer.h"
+#include "controls/Tracker.h"
+#include "visual/frmVis.h"
 #include "model/Num.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
@@ -63,7 +70,7 @@ void frmMain::buildMenus() {
     mnuSave = item(mnuFile, "mnuSave", QStringLiteral("&Save subtitle file"), &frmMain::mnuSave_Click);
     mnuSaveAs = item(mnuFile, "mnuSaveAs", QStringLiteral("Save subtitle file &As"), &frmMain::mnuSaveAs_Click);
     mnuFile->addSeparator();
-    mnuVideo = item(mnuFile, "mnuVideo", QStringLiteral("Load &Video file"), notAvailable);
+    mnuVideo = item(mnuFile, "mnuVideo", QStringLiteral("Load &Video file"), &frmMain::subLoadVideo);
     mnuFile->addSeparator();
     mnuProps = item(mnuFile, "mnuProps", QStringLiteral("P&roperties"), &frmMain::mnuProps_Click);
     mnuProps2 = item(mnuFile, "mnuProps2", QStringLiteral("Ex&tra Properties"), &frmMain::mnuProps2_Click);
@@ -100,7 +107,7 @@ void frmMain::buildMenus() {
     for (QAction* a : {mnuSM, mnuSM1, mnuSM2}) a->setCheckable(true);
 
     mnuTools = menu(nullptr, "mnuTools", QStringLiteral("&Tools"));
-    mnuVisual = item(mnuTools, "mnuVisual", QStringLiteral("&Visual Editor"), notAvailable);
+    mnuVisual = item(mnuTools, "mnuVisual", QStringLiteral("&Visual Editor"), &frmMain::subShowHideVisual);
     mnuTools->addSeparator();
     mnuStretch = item(mnuTools, "mnuStretch", QStringLiteral("&Time Stretch"), notAvailable);
     mnuShift = item(mnuTools, "mnuShift", QStringLiteral("Time &Shift"), notAvailable);
@@ -214,6 +221,8 @@ void frmMain::UpdateUI() {
         {mnuPrevBad, Button(BadBar, 2)},    {mnuNextBad, Button(BadBar, 3)},    {mnuShift, Button(ShowHideBar, 2)},
         {mnuStretch, Button(ShowHideBar, 3)}};
     for (const auto& [menuItem, twin] : twins) menuItem->setEnabled(twin->isEnabled());
+    vis_->mnuPrevBad->setEnabled(mnuPrevBad->isEnabled());
+    vis_->mnuNextBad->setEnabled(mnuNextBad->isEnabled());
 
     const std::pair<QAction*, clsTime*> markers[] = {{mnuSM, cMarkS}, {mnuSM1, cMarkS1}, {mnuSM2, cMarkS2}};
     for (const auto& [menuItem, marker] : markers) {
@@ -285,7 +294,65 @@ void frmMain::Toolbar1_ButtonClick(int index) {
     }
 }
 
-void frmMain::ShowHideBar_ButtonClick(int) { notAvailable(); }
+void frmMain::ShowHideBar_ButtonClick(int index) {
+    if (index != 1) {
+        notAvailable();
+        return;
+    }
+    // The button never hides the editor: it brings a shown one to the front.
+    if (vis_->isVisible()) {
+        vis_->show();
+        vis_->raise();
+        vis_->activateWindow();
+        setVisualButton(true);
+        return;
+    }
+    subShowHideVisual();
+    if (!VideoLoaded()) setVisualButton(false);
+}
+
+void frmMain::setVisualButton(bool pressed) { Button(ShowHideBar, 1)->setChecked(pressed); }
+
+void frmMain::ShowAbout() { ShowModal(About()); }
+
+void frmMain::SubLoadVideo2() {
+    QString path = GetOpenFile(this, MediaFileFilter(), QStringLiteral("Open video file"), MovieFolder());
+    if (path == u"cancel") return;
+    if (path.endsWith(QChar(0))) path.chop(1);
+    MediaPlayer* player = vis_->Player;
+    player->setFileName(path);
+    // A video that doesn't open is told, and the captions and folders stay as they were.
+    if (player->FileName().isEmpty()) {
+        MsgBox(QStringLiteral("The video ") + path + QStringLiteral(" could not be opened.\r\n") + player->ErrorText(),
+               vb::Exclamation, QStringLiteral("Error"));
+        return;
+    }
+    vis_->setWindowTitle(FileTitleOf(path) + QStringLiteral(" - Lumerin Visual Editor"));
+    if (LastUsed()) setMovieFolder(FolderOf(path));
+    player->Play();
+    player->Pause();
+    const double t = cTime->value() / 1000.0;
+    if (player->Duration() <= t) player->Stop();
+    else player->setCurrentPosition(t);
+    vis_->tTrack->setValue(cTime->value());
+}
+
+void frmMain::subLoadVideo() {
+    SubLoadVideo2();
+    if (VideoLoaded()) vis_->show();
+    setVisualButton(vis_->isVisible());
+}
+
+void frmMain::subShowHideVisual() {
+    if (VideoLoaded()) {
+        vis_->setVisible(!vis_->isVisible());
+    } else {
+        subLoadVideo();
+        if (!VideoLoaded()) return;
+        vis_->SettingsV(); // loaded, not shown
+    }
+    setVisualButton(vis_->isVisible());
+}
 
 void frmMain::BadBar_ButtonClick(int index) {
     switch (index) {

@@ -9,8 +9,11 @@
 #include "mainwin/frmLegend.h"
 #include "platform/Desktop.h"
 #include "platform/Modal.h"
+#include "platform/MediaPlayer.h"
+#include "visual/frmVis.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QMenu>
 #include <QPushButton>
 
@@ -29,6 +32,9 @@ void frmMain::connectViews() {
     connect(picListing, &SubListing::MarkerSelect, this, &frmMain::picListing_MarkerSelect);
     connect(picListing, &SubListing::DeterminedInvalids, this, &frmMain::picListing_DeterminedInvalids);
     connect(picListing, &SubListing::SearchWindowRequested, this, &frmMain::picListing_SearchWindowRequested);
+    connect(picListing, &SubListing::ReqSave, this, &frmMain::picListing_ReqSave);
+    connect(picListing, &SubListing::ReqRestore, this, &frmMain::picListing_ReqRestore);
+    connect(picListing, &SubListing::ReqPause, this, &frmMain::picListing_ReqPause);
 
     connect(btZoom, &QPushButton::clicked, this, &frmMain::btZoom_Click);
     connect(btZoomOut, &QPushButton::clicked, this, &frmMain::btZoomOut_Click);
@@ -86,3 +92,24 @@ void frmMain::tBar_EnableZoomIn(bool b) { btZoom->setEnabled(b); }
 void frmMain::tBar_EnableZoomOut(bool b) { btZoomOut->setEnabled(b); }
 void frmMain::tBar_ReqTimeChange(qint32 l) { cTime->setValue(l); }
 void frmMain::tBar_ReqLegend() { ShowModal(Legend()); }
+
+bool frmMain::VideoLoaded() const { return vis_ && !vis_->Player->FileName().isEmpty(); }
+
+// A mouse action in the listing runs as if halted, so that a click moves the video too.
+void frmMain::picListing_ReqSave() {
+    if (VideoLoaded()) vis_->SavePlayState();
+}
+
+void frmMain::picListing_ReqRestore() {
+    if (VideoLoaded()) vis_->RestorePlayState();
+}
+
+void frmMain::picListing_ReqPause() {
+    if (VideoLoaded()) vis_->Player->Pause();
+}
+
+bool frmMain::event(QEvent* e) {
+    // The Visual Editor presses its button when it becomes active; this window releases it.
+    if (e->type() == QEvent::WindowActivate && vis_ && vis_->isVisible()) setVisualButton(false);
+    return QMainWindow::event(e);
+}

@@ -1,0 +1,68 @@
+#include "controls/SubListing.h"
+#include "controls/Tracker.h"
+#include "formats/VisualPlayer.h"
+#include "mainwin/frmMain.h"
+#include "model/clsTime.h"
+#include "tests/support/FakePlayer.h"
+#include "tests/support/Scripted.h"
+#include "visual/frmSettingsV.h"
+#include "visual/frmVis.h"
+
+#include <QAction>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+TEST(VisualWiring, LoadShowHideAndForward) {
+    frmMain m;
+    frmVis* vis = m.Vis();
+    ASSERT_NE(vis, nullptr);
+    auto* player = qobject_cast<FakePlayer*>(vis->Player);
+    ASSERT_NE(player, nullptr);
+    EXPECT_FALSE(vis->isVisible());
+    m.cTime->setValue(70000); // past the 60 s video
+    Dialogs().expectOpen(QStringLiteral("/videos/film.avi"));
+    m.mnuVisual->trigger();
+    EXPECT_TRUE(vis->isVisible());
+    EXPECT_EQ(vis->windowTitle(), QStringLiteral("film.avi - Lumerin Visual Editor"));
+    EXPECT_TRUE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
+    EXPECT_TRUE(player->calls.contains(QStringLiteral("Stop")));
+    EXPECT_NE(vis->findChild<frmSettingsV*>(), nullptr);
+    EXPECT_EQ(vis->tTrack->value(), 60000); // the slider keeps within the video
+    EXPECT_EQ(VisualPlayer().fileName, QStringLiteral("/videos/film.avi"));
+    // The toolbar button never hides it; the menu command toggles it.
+    frmMain::Button(m.ShowHideBar, 1)->trigger();
+    EXPECT_TRUE(vis->isVisible());
+    m.mnuVisual->trigger();
+    EXPECT_FALSE(vis->isVisible());
+    EXPECT_FALSE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
+    // The listing's requests reach the player only while a video is loaded.
+    player->Play();
+    emit m.picListing->ReqSave();
+    EXPECT_FALSE(vis->bPlaying);
+    emit m.picListing->ReqRestore();
+    EXPECT_TRUE(vis->bPlaying);
+    emit m.picListing->ReqPause();
+    EXPECT_EQ(player->PlayState(), MediaPlayer::Paused);
+    // Cancel leaves everything as it was.
+    Dialogs().expectCancel(QStringLiteral("open"));
+    m.mnuVideo->trigger();
+    EXPECT_EQ(player->FileName(), QStringLiteral("/videos/film.avi"));
+}
+
+TEST(VisualWiring, VideoThatFailsToOpenIsToldAndChangesNothing) {
+    frmMain m;
+    frmVis* vis = m.Vis();
+    auto* player = qobject_cast<FakePlayer*>(vis->Player);
+    ASSERT_NE(player, nullptr);
+    player->failing << QStringLiteral("/videos/broken.avi");
+    const QString folder = m.MovieFolder();
+    const QString caption = vis->windowTitle();
+    Dialogs().expectOpen(QStringLiteral("/videos/broken.avi"));
+    Boxes().expect(vb::OK, QStringLiteral("could not be opened"));
+    m.mnuVideo->trigger();
+    EXPECT_FALSE(vis->isVisible());
+    EXPECT_EQ(vis->windowTitle(), caption);
+    EXPECT_EQ(m.MovieFolder(), folder);
+    EXPECT_FALSE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
+}
