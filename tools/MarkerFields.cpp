@@ -5,6 +5,7 @@
 #include "model/clsTime.h"
 #include "platform/MsgBox.h"
 
+#include <QAbstractButton>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -128,4 +129,8 @@ bool CommitEdits(QWidget* window) {
         }
     }
     return true;
+}
+
+void KeepFocusOnFields(QWidget* window) {
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::TabFocus);
 }

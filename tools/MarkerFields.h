@@ -2,16 +2,15 @@
 // checks what the user typed before it lets the focus go, and a time entry for a time marker.
 #pragma once
 
-#include <QObject>
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 
+#include <QObject>
 #include <QPointer>
 
 class QLineEdit;
 class QWidget;
 class TimeText;
-
 
 
 // Dialogs mirror the main window's markers; wizards mirror markers of their own.
@@ -73,3 +72,7 @@ private:
 // Commits what the user is typing in window: a number field with the focus runs its check (false
 // when it refused the text), a time entry with the focus commits its fields.
 bool CommitEdits(QWidget* window);
+
+// Buttons, check boxes and option buttons of a tool window take no focus from a click: a click
+// on them leaves the focus in a field that still has to check itself.
+void KeepFocusOnFields(QWidget* window);

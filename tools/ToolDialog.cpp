@@ -1,5 +1,6 @@
 #include "tools/ToolDialog.h"
 #include "model/Num.h"
+#include "tools/MarkerFields.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -117,8 +118,4 @@ void ToolDialog::closeEvent(QCloseEvent* event) {
     // The dialog lives for the whole run, bound to the main window's objects.
     event->ignore();
     hide();
-}
-
-void KeepFocusOnFields(QWidget* window) {
-    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::TabFocus);
 }

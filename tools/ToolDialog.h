@@ -57,7 +57,3 @@ private:
     int hiddenHeight_;
     int shownHeight_;
 };
-
-// Every tool window keeps buttons, check boxes and option buttons out of the mouse's focus path:
-// a click on them leaves the focus in a field that still has to check itself.
-void KeepFocusOnFields(QWidget* window);
