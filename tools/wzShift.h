@@ -8,6 +8,8 @@
 
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "tools/frmSubSelector.h"
+#include "visual/frmTimeSelector.h"
 
 class QFrame;
 class QLabel;
@@ -17,8 +19,6 @@ class QToolButton;
 class SubMarkerField;
 class TimeMarkerField;
 class TimeText;
-class frmSubSelector;
-class frmTimeSelector;
 
 class wzShift : public ToolWizard {
     Q_OBJECT
@@ -41,8 +41,9 @@ public:
     // The wizard's own markers.
     clsTime* cSel = nullptr;
     clsTime* cSelT = nullptr;
-    frmSubSelector* SubSelector = nullptr;
-    frmTimeSelector* TimeSelector = nullptr;
+    // The pickers live as long as the wizard shows.
+    QPointer<frmSubSelector> SubSelector;
+    QPointer<frmTimeSelector> TimeSelector;
 
 protected:
     void PageEntry(int page) override;
