@@ -12,7 +12,8 @@
 #include <QLineEdit>
 
 namespace WizardParts {
-const QString TimeInstruction = QStringLiteral("Enter the exact time the selected subtitle is said in the movie.");
+const QString TimeInstruction =
+    QStringLiteral("Enter the exact time the selected subtitle is said in the movie.");
 const QString TypeTime = QStringLiteral("Enter the time in the textbox.");
 
 QLineEdit* NumberField(const char* name) {

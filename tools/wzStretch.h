@@ -2,15 +2,14 @@
 // a time, on markers of its own seeded from the main window's.
 #pragma once
 
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
 #include "tools/ToolWizard.h"
+#include "tools/frmSubSelector.h"
+#include "visual/frmTimeSelector.h"
 
 #include <QPointer>
 #include <array>
-
-#include "model/clsSubs.h"
-#include "model/clsTime.h"
-#include "tools/frmSubSelector.h"
-#include "visual/frmTimeSelector.h"
 
 class QFrame;
 class QLabel;
@@ -23,7 +22,7 @@ class TimeText;
 
 class wzStretch : public ToolWizard {
     Q_OBJECT
-public:
+  public:
     explicit wzStretch(ToolHost* host, QWidget* parent = nullptr);
 
     // c: the document; the rest: the main window's stretch markers.
@@ -54,14 +53,14 @@ public:
     std::array<QPointer<frmSubSelector>, 2> SubSelector;
     std::array<QPointer<frmTimeSelector>, 2> TimeSelector;
 
-protected:
+  protected:
     void PageEntry(int page) override;
     bool Finish() override;
 
-private slots:
+  private slots:
     void chSelection_Click();
 
-private:
+  private:
     void subDrop(int i);
     void timeDrop(int i);
     void markerShown(int i);

@@ -20,7 +20,8 @@ struct Picker {
     frmTimeSelector f{250};
     FakePlayer* player;
     Picker(qint32 start, qint32 sel) {
-        for (clsTime* t : {&play, &selected}) t->setMax(1073741824);
+        for (clsTime* t : {&play, &selected})
+            t->setMax(1073741824);
         play.setValue(start);
         selected.setValue(sel);
         f.SetStructs(&play, &selected);
