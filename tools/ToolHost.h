@@ -36,6 +36,9 @@ class ToolHost {
     // Sets the switch to 1 (true) or 0.
     virtual void setWizardFor(Tool t, bool on) = 0;
 
+    // What stands for a line break in texts shown on one line (the main listing's character).
+    virtual QString NewLineChar() const { return QStringLiteral("\u00A4"); }
+
     // The main listing's range selection.
     virtual int SelA() const = 0;
     virtual int SelB() const = 0;

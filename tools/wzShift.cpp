@@ -83,7 +83,7 @@ void wzShift::SetSubs(clsSubs* c, int defSel, qint32 defTime) {
     cSelT = TimeMarker(this);
 
     SubSelector =
-        SubPicker(this, c, cSel, nullptr, nullptr, 1,
+        SubPicker(this, *host_, c, cSel, nullptr, nullptr, 1,
                   QStringLiteral("Select a subtitle to be used as a marker.  This is an arbitrary "
                                  "selection; you can select any subtitle, but it is recommended to select "
                                  "one which is clearly spoken out loud in the movie."));

@@ -123,7 +123,7 @@ void wzStretch::SetSubs(clsSubs* c, int defSM1, int defSM2, qint32 defTM1, qint3
     const std::array<QToolButton*, 2> timeButtons{btFakeCombo2, btFakeCombo4};
 
     for (int i = 0; i < 2; ++i) {
-        SubSelector[i] = SubPicker(this, c, nullptr, cSelSM1, cSelSM2, 2 + i, kChoose[i][1]);
+        SubSelector[i] = SubPicker(this, *host_, c, nullptr, cSelSM1, cSelSM2, 2 + i, kChoose[i][1]);
         AddPicker(SubSelector[i]);
     }
     for (int i = 0; i < 2; ++i) {

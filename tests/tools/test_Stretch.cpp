@@ -168,6 +168,7 @@ TEST(StretchWizard, SeedsItsOwnMarkersAndPickersWithoutAVideo) {
     EXPECT_TRUE(z.w.btFakeCombo->isEnabled());
     EXPECT_EQ(z.text(3), QStringLiteral("Enter the time in the textbox."));
     EXPECT_EQ(z.text(5), QStringLiteral("Enter the time in the textbox."));
+    EXPECT_EQ(z.w.SubSelector[1]->Listing->NewLineChar(), QStringLiteral("|"));
 
     // Each picker sets its own marker.
     z.next();
