@@ -1,0 +1,40 @@
+// Pieces that the shift and stretch wizards build alike: the range page, the marker objects and
+// their pickers bound as the frame prescribes.
+#pragma once
+
+#include <QString>
+
+class QLabel;
+class QObject;
+class QWidget;
+class QLineEdit;
+class QRadioButton;
+class TimeText;
+class ToolHost;
+class clsSubs;
+class clsTime;
+class frmSubSelector;
+class frmTimeSelector;
+
+namespace WizardParts {
+constexpr qint32 MaxTime = 1073741824; // 2^30 ms
+
+QLineEdit* NumberField(const char* name);
+TimeText* TimeField(const char* name);
+
+// A subtitle marker: -2 to count - 1 (Max set first).
+clsTime* SubMarker(QObject* owner, const clsSubs& c);
+// A time marker: 0 to 2^30 ms.
+clsTime* TimeMarker(QObject* owner);
+
+// A subtitle picker listing c in simple mode m, with the three marker slots given and its own
+// private selection (-2) where selection is null.
+frmSubSelector* SubPicker(QWidget* owner, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2, int m,
+                          const QString& info);
+// A time picker on the wizard's time marker, playing the Visual Editor's video. Returns the video
+// name ("" when none).
+frmTimeSelector* TimePicker(QWidget* owner, ToolHost& host, clsTime* marker, QString& video);
+
+extern const QString TimeInstruction;
+extern const QString TypeTime;
+} // namespace WizardParts
