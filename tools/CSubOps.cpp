@@ -5,6 +5,7 @@
 #include "model/RuntimeError.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "tools/ToolHost.h"
 
 namespace {
 // A handler of the chosen format that has written part to path, or nullptr after the format
@@ -26,7 +27,7 @@ void copyAll(clsSubs& to, const clsSubs& from) {
 
 bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Subs, bool shift,
                   qint32 shiftTime, bool open, bool first, clsTime& cSel, int type1, int type2,
-                  SplitHost& host) {
+                  ToolHost& host) {
     const int n = Subs.count();
     if (x < 0 || x >= n - 1) throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("split index"));
 

@@ -5,7 +5,9 @@
 #include "tests/support/Ffmpeg.h"
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
-#include "tests/tools/ToolTesting.h"
+#include "tests/tools/FakeToolHost.h"
+#include "tests/tools/SplitMergeTesting.h"
+#include "tools/CSubOps.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -16,7 +18,7 @@ struct SplitFixture : ::testing::Test {
     TempDir dir;
     clsSubs subs;
     clsTime sel;
-    RecordingSplitHost host;
+    FakeToolHost host;
     QString p1 = dir.path(QStringLiteral("one.srt"));
     QString p2 = dir.path(QStringLiteral("two.srt"));
 
@@ -45,6 +47,7 @@ TEST_F(SplitProcedure, WritesBothPartsAndKeepsTheDocument) {
     EXPECT_EQ(major.count(), 0);
     EXPECT_EQ(sel.value(), 5);
     EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(host.caption.isEmpty());
     EXPECT_TRUE(Boxes().shown.empty());
 }
 
@@ -67,7 +70,8 @@ TEST_F(SplitProcedure, OpeningTheSecondPartReplacesTheDocument) {
     EXPECT_EQ(subs.SubTimeIn(0), 500);
     EXPECT_EQ(subs.SubTimeOut(2), 500 + 4000 + 1500);
     EXPECT_GE(major.count(), 1);
-    EXPECT_EQ(host.calls, (QStringList{QStringLiteral("caption two.srt - Lumerin"), QStringLiteral("LoadReset ") + p2}));
+    EXPECT_EQ(host.caption, QStringLiteral("two.srt - Lumerin"));
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("LoadReset ") + p2});
 }
 
 TEST_F(SplitProcedure, OpeningTheFirstPart) {
@@ -110,12 +114,14 @@ TEST_F(SplitProcedure, AFailedWriteStopsBeforeTheSecondPartAndTheReload) {
     EXPECT_EQ(subs.count(), 10);
     EXPECT_EQ(sel.value(), 5);
     EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(host.caption.isEmpty());
 
     Boxes().expect(vb::OK, QStringLiteral("could not be written"));
     EXPECT_FALSE(SplitToFiles(p1, dir.path(QStringLiteral("missing/two.srt")), 3, subs, false, 0, true, false, sel,
                               0, 0, host));
     EXPECT_EQ(subs.count(), 10);
     EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(host.caption.isEmpty());
 }
 
 TEST_F(SplitProcedure, APartThatCannotBeReadBackLeavesTheDocumentWhole) {
@@ -138,6 +144,7 @@ TEST_F(SplitProcedure, APartThatCannotBeReadBackLeavesTheDocumentWhole) {
     EXPECT_TRUE(subs.eventsEnabled());
     EXPECT_EQ(major.count(), 1);
     EXPECT_TRUE(host.calls.isEmpty());
+    EXPECT_TRUE(host.caption.isEmpty());
 }
 
 TEST_F(SplitProcedure, RefusesAnIndexThatLeavesAPartEmpty) {

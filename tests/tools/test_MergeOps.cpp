@@ -2,7 +2,7 @@
 #include "model/clsTime.h"
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
-#include "tests/tools/ToolTesting.h"
+#include "tests/tools/SplitMergeTesting.h"
 #include "tools/MergeOps.h"
 
 #include <QSignalSpy>

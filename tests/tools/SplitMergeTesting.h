@@ -1,13 +1,12 @@
-// Shared pieces of the tool tests: documents filled with numbered entries, SubRip text of
-// entries, and a main window stand-in that records what the tools report back.
+// Shared pieces of the split and merge tests: documents filled with numbered entries and the
+// SubRip text of entries.
 #pragma once
 
 #include "model/clsSubs.h"
-#include "tools/CSubOps.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
+#include <vector>
 
 // Entry i: "Line i", from 1000 + 2000 i to 2500 + 2000 i ms.
 inline void FillNumbered(clsSubs& s, int n, qint32 offset = 0) {
@@ -22,9 +21,3 @@ struct SrtEntry {
 };
 QByteArray SrtBytes(const std::vector<SrtEntry>& entries);
 std::vector<SrtEntry> EntriesOf(const clsSubs& s);
-
-struct RecordingSplitHost : SplitHost {
-    QStringList calls;
-    void setMainCaption(const QString& caption) override { calls << QStringLiteral("caption ") + caption; }
-    void LoadReset(const QString& filename) override { calls << QStringLiteral("LoadReset ") + filename; }
-};

@@ -1,4 +1,4 @@
-#include "tests/tools/ToolTesting.h"
+#include "tests/tools/SplitMergeTesting.h"
 
 namespace {
 // Written out here rather than through the program's own time text.
