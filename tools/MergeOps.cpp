@@ -1,12 +1,10 @@
 #include "tools/MergeOps.h"
 #include "formats/FormatChoice.h"
 #include "formats/intFile.h"
-#include "model/CFileFnc.h"
 #include "model/Num.h"
 #include "model/clsSubs.h"
 #include "platform/MsgBox.h"
 
-#include <QFileInfo>
 
 namespace {
 // Notifications off for the whole merge and on again on every path, errors included.
@@ -24,11 +22,6 @@ private:
 
 QString MergeLoadName(const QString& typed) {
     return typed.contains(u'.') ? typed : typed + QStringLiteral(".srt");
-}
-
-bool FolderMissing(const QString& path) {
-    const QString folder = FolderOf(path);
-    return !folder.isEmpty() && !QFileInfo(folder).isDir();
 }
 
 bool MergeWithFile(clsSubs& Subs, const QString& name, bool before, bool shift, qint32 delay) {

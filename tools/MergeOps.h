@@ -9,8 +9,6 @@ class clsSubs;
 
 // The name a typed path is loaded by: ".srt" is added when the path holds no "." anywhere.
 QString MergeLoadName(const QString& typed);
-// True when the path names a folder part and that folder does not exist.
-bool FolderMissing(const QString& path);
 
 // Loads the file at name (its format chosen by name and first line) and joins it to Subs:
 // before the loaded entries when before, else after them. With shift, the second part is

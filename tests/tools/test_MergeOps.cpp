@@ -4,6 +4,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/tools/SplitMergeTesting.h"
 #include "tools/MergeOps.h"
+#include "tools/ToolFiles.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -114,8 +115,8 @@ TEST(MergeNames, SrtIsAddedOnlyWithoutAnyDot) {
     EXPECT_EQ(MergeLoadName(QStringLiteral("/a/b/movie")), QStringLiteral("/a/b/movie.srt"));
     EXPECT_EQ(MergeLoadName(QStringLiteral("/a.b/movie")), QStringLiteral("/a.b/movie"));
     EXPECT_EQ(MergeLoadName(QString()), QStringLiteral(".srt"));
-    EXPECT_FALSE(FolderMissing(QStringLiteral("movie.srt")));
-    EXPECT_TRUE(FolderMissing(QStringLiteral("/no/such/folder/movie.srt")));
-    EXPECT_FALSE(FolderMissing(QStringLiteral("/tmp/movie.srt")));
+    EXPECT_FALSE(ToolFiles::FolderMissing(QStringLiteral("movie.srt")));
+    EXPECT_TRUE(ToolFiles::FolderMissing(QStringLiteral("/no/such/folder/movie.srt")));
+    EXPECT_FALSE(ToolFiles::FolderMissing(QStringLiteral("/tmp/movie.srt")));
 }
 } // namespace
