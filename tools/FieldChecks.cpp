@@ -44,14 +44,16 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
             // Only the user moving on counts; a window switch or a box that opens does not.
             const bool userMove = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
                                   r == Qt::MouseFocusReason || r == Qt::ShortcutFocusReason;
-            if (userMove && !queued_) {
+            if (userMove && !e->queued) {
                 // Once the focus has settled, so that a refusal can take it back.
-                queued_ = true;
+                e->queued = true;
                 QLineEdit* field = e->field;
                 QMetaObject::invokeMethod(
                     this,
                     [this, field] {
-                        queued_ = false;
+                        Entry* queued = find(field);
+                        if (!queued) return;
+                        queued->queued = false;
                         if (field->isVisible()) Run(field);
                     },
                     Qt::QueuedConnection);

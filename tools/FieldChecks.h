@@ -33,9 +33,9 @@ private:
     struct Entry {
         QLineEdit* field;
         Check check;
+        bool queued = false;
     };
     Entry* find(QObject* o);
     QWidget* window_;
     std::vector<Entry> entries_;
-    bool queued_ = false;
 };
