@@ -64,8 +64,8 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<QAbstractButton*>(watched);
     if (button && event->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() == Qt::LeftButton && button->isDown() && button->rect().contains(me->position().toPoint()) &&
-            !CommitFocused()) {
+        if (me->button() == Qt::LeftButton && button->isDown() &&
+            button->rect().contains(me->position().toPoint()) && !CommitFocused()) {
             button->setDown(false);
             return true;
         }

@@ -5,17 +5,16 @@
 #include "model/clsSubs.h"
 #include "platform/MsgBox.h"
 
-
 namespace {
 // Notifications off for the whole merge and on again on every path, errors included.
 class MergeEventsOff {
-public:
+  public:
     explicit MergeEventsOff(clsSubs& s) : subs_(s) { subs_.EnableEvents(false); }
     ~MergeEventsOff() { subs_.EnableEvents(true); }
     MergeEventsOff(const MergeEventsOff&) = delete;
     MergeEventsOff& operator=(const MergeEventsOff&) = delete;
 
-private:
+  private:
     clsSubs& subs_;
 };
 } // namespace

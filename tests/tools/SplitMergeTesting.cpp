@@ -11,15 +11,15 @@ QByteArray SrtBytes(const std::vector<SrtEntry>& entries) {
     QString out;
     int k = 0;
     for (const SrtEntry& e : entries) {
-        out += QString::number(++k) + QStringLiteral("\r\n") + srtTime(e.in) +
-               QStringLiteral(" --> ") + srtTime(e.out) + QStringLiteral("\r\n") + e.text +
-               QStringLiteral("\r\n\r\n");
+        out += QString::number(++k) + QStringLiteral("\r\n") + srtTime(e.in) + QStringLiteral(" --> ") +
+               srtTime(e.out) + QStringLiteral("\r\n") + e.text + QStringLiteral("\r\n\r\n");
     }
     return out.toUtf8();
 }
 
 std::vector<SrtEntry> EntriesOf(const clsSubs& s) {
     std::vector<SrtEntry> v;
-    for (int i = 0; i < s.count(); ++i) v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
+    for (int i = 0; i < s.count(); ++i)
+        v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
     return v;
 }
