@@ -12,13 +12,12 @@ class QLineEdit;
 class QWidget;
 class TimeText;
 
-
 // Dialogs mirror the main window's markers; wizards mirror markers of their own.
 enum class FieldHost { Dialog, Wizard };
 
 class SubMarkerField : public QObject {
     Q_OBJECT
-public:
+  public:
     // The field belongs to box's window; Enter checks it on a dialog.
     SubMarkerField(QLineEdit* box, FieldHost host);
 
@@ -36,13 +35,13 @@ public:
     // Shows the marker's value.
     void Refresh();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private slots:
+  private slots:
     void marker_Change();
 
-private:
+  private:
     QLineEdit* box_;
     FieldHost host_;
     QPointer<clsSubs> subs_;
@@ -52,7 +51,7 @@ private:
 
 class TimeMarkerField : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit TimeMarkerField(TimeText* entry);
 
     void Bind(clsTime* marker);
@@ -60,11 +59,11 @@ public:
     TimeText* entry() const { return entry_; }
     void Refresh();
 
-private slots:
+  private slots:
     void marker_Change();
     void entry_Change(qint32 lTime);
 
-private:
+  private:
     TimeText* entry_;
     QPointer<clsTime> marker_;
 };

@@ -5,7 +5,9 @@
 #include "tools/ToolHost.h"
 
 namespace {
-bool validSub(const clsSubs& subs, qint32 s) { return s >= 0 && s < subs.count(); }
+bool validSub(const clsSubs& subs, qint32 s) {
+    return s >= 0 && s < subs.count();
+}
 
 // The range to work on: the main listing's selection, or the whole list.
 bool range(ToolHost& host, const clsSubs& subs, bool selectionOnly, int& s1, int& s2) {
@@ -55,7 +57,8 @@ bool RunShift(ToolHost& host, clsSubs& subs, qint32 S, qint32 T, bool selectionO
     return true;
 }
 
-bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, qint32 T2, bool selectionOnly) {
+bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, qint32 T2,
+                bool selectionOnly) {
     if (!validSub(subs, S1)) {
         MsgBox(QStringLiteral("You didn't select a valid first sub marker."));
         return false;

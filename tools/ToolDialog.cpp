@@ -9,14 +9,18 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
-int px(double twips) { return static_cast<int>(RoundHalfEven(twips / ToolDialog::Twips)); }
-constexpr int kButtonWidth = 90;
+int px(double twips) {
+    return static_cast<int>(RoundHalfEven(twips / ToolDialog::Twips));
+}
+constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 25;
 } // namespace
 
-ToolDialog::ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHeight, int width, QWidget* parent)
+ToolDialog::ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHeight, int width,
+                       QWidget* parent)
     : QDialog(parent), host_(host), tool_(tool), hiddenHeight_(hiddenHeight), shownHeight_(shownHeight) {
     setFixedWidth(width);
 
@@ -57,9 +61,13 @@ ToolDialog::ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHei
     Arrange();
 }
 
-int ToolDialog::ContentBottom() const { return px(hiddenHeight_ - ButtonsAboveBottom); }
+int ToolDialog::ContentBottom() const {
+    return px(hiddenHeight_ - ButtonsAboveBottom);
+}
 
-int ToolDialog::heightTwips() const { return chHelp->isChecked() ? shownHeight_ : hiddenHeight_; }
+int ToolDialog::heightTwips() const {
+    return chHelp->isChecked() ? shownHeight_ : hiddenHeight_;
+}
 
 void ToolDialog::Arrange() {
     const int h = heightTwips();
@@ -67,9 +75,11 @@ void ToolDialog::Arrange() {
     const int top = px(h - ButtonsAboveBottom);
     const int w = width();
     btOk->move(8, top);
-    btWizard->move(8 + kButtonWidth + 8, top);
+    btWizard->move(8 + kButtonWidth + 6, top);
     btCancel->move(w - 8 - kButtonWidth, top);
-    chHelp->setGeometry(w - 8 - kButtonWidth - 8 - 70, top + 4, 70, 18);
+    // The help switch sits between the wizard and cancel buttons.
+    const int x = btWizard->x() + kButtonWidth + 10;
+    chHelp->setGeometry(x, top + 4, std::min(70, btCancel->x() - 6 - x), 18);
 }
 
 void ToolDialog::SetHelp(const QString& headline, const QStringList& paragraphs) {
@@ -99,9 +109,13 @@ void ToolDialog::chHelp_Click() {
     Arrange();
 }
 
-void ToolDialog::scrHelp_Change(int value) { picHelp2->move(0, -value); }
+void ToolDialog::scrHelp_Change(int value) {
+    picHelp2->move(0, -value);
+}
 
-void ToolDialog::btCancel_Click() { hide(); }
+void ToolDialog::btCancel_Click() {
+    hide();
+}
 
 void ToolDialog::btWizard_Click() {
     host_->setWizardFor(tool_, true);

@@ -11,7 +11,7 @@ class QWidget;
 enum class Tool { Shift = 0, Stretch = 1, Split = 2, Merge = 3 };
 
 class ToolHost {
-public:
+  public:
     virtual ~ToolHost() = default;
 
     // The main window: owner of the tool windows.
@@ -35,6 +35,9 @@ public:
     virtual bool WizardFor(Tool t) const = 0;
     // Sets the switch to 1 (true) or 0.
     virtual void setWizardFor(Tool t, bool on) = 0;
+
+    // What stands for a line break in texts shown on one line (the main listing's character).
+    virtual QString NewLineChar() const { return QStringLiteral("\u00A4"); }
 
     // The main listing's range selection.
     virtual int SelA() const = 0;
@@ -65,9 +68,17 @@ public:
 // Runs the tool's command (subSHWzShift ... subSHWzMerge).
 inline void OpenTool(ToolHost& host, Tool t) {
     switch (t) {
-    case Tool::Shift: host.subSHWzShift(); break;
-    case Tool::Stretch: host.subSHWzStretch(); break;
-    case Tool::Split: host.subSHWzSplit(); break;
-    case Tool::Merge: host.subSHWzMerge(); break;
+    case Tool::Shift:
+        host.subSHWzShift();
+        break;
+    case Tool::Stretch:
+        host.subSHWzStretch();
+        break;
+    case Tool::Split:
+        host.subSHWzSplit();
+        break;
+    case Tool::Merge:
+        host.subSHWzMerge();
+        break;
     }
 }

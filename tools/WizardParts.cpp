@@ -12,7 +12,8 @@
 #include <QLineEdit>
 
 namespace WizardParts {
-const QString TimeInstruction = QStringLiteral("Enter the exact time the selected subtitle is said in the movie.");
+const QString TimeInstruction =
+    QStringLiteral("Enter the exact time the selected subtitle is said in the movie.");
 const QString TypeTime = QStringLiteral("Enter the time in the textbox.");
 
 QLineEdit* NumberField(const char* name) {
@@ -44,8 +45,8 @@ clsTime* TimeMarker(QObject* owner) {
     return m;
 }
 
-frmSubSelector* SubPicker(QWidget* owner, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2, int m,
-                          const QString& info) {
+frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2,
+                          int m, const QString& info) {
     auto* p = new frmSubSelector(owner);
     auto* selection = new clsTime(p);
     selection->setMin(-2);
@@ -54,6 +55,7 @@ frmSubSelector* SubPicker(QWidget* owner, clsSubs* c, clsTime* s, clsTime* s1, c
     if (!s1) s1 = selection;
     if (!s2) s2 = selection;
     p->Listing->SetStruct(c, selection, new clsTime(p), new clsTime(p));
+    p->Listing->setNewLineChar(host.NewLineChar());
     p->Listing->SetMarkers(s, s1, s2);
     p->Listing->SetSimpleMode(true, m);
     p->Listing->CalcBars();

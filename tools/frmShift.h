@@ -2,12 +2,11 @@
 // subtitle starts at the marked time. Bound once to the main window's shift markers.
 #pragma once
 
+#include "model/clsSubs.h"
+#include "model/clsTime.h"
 #include "tools/ToolDialog.h"
 
 #include <QPointer>
-
-#include "model/clsSubs.h"
-#include "model/clsTime.h"
 
 class QGroupBox;
 class QLineEdit;
@@ -19,7 +18,7 @@ class TimeText;
 
 class frmShift : public ToolDialog {
     Q_OBJECT
-public:
+  public:
     explicit frmShift(ToolHost* host, QWidget* parent = nullptr);
 
     // The main window's document, play time, selected subtitle and shift markers.
@@ -38,7 +37,7 @@ public:
     QRadioButton* chFile;
     QRadioButton* chSel;
 
-private slots:
+  private slots:
     void btOk_Click();
     void btMarkCurrentSub_Click();
     void btMarkCurrentTime_Click();
@@ -46,7 +45,7 @@ private slots:
     void GotoSub_Click();
     void GotoTime_Click();
 
-private:
+  private:
     QPointer<clsSubs> cSubs;
     QPointer<clsTime> cTime, cSel, cMarkS, cMarkT;
     SubMarkerField* subField_;

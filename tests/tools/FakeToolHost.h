@@ -20,6 +20,7 @@ struct FakeToolHost : ToolHost {
     qint32 timeLinePosition = -1;
     QString file, caption, subFolder = QStringLiteral("/subs"), movieFolder = QStringLiteral("/movies");
     bool lastUsed = true;
+    QString newLine = QStringLiteral("|");
 
     static QString name(Tool t) {
         static const char* names[] = {"Shift", "Stretch", "Split", "Merge"};
@@ -36,6 +37,7 @@ struct FakeToolHost : ToolHost {
     void ShowToolDialog(Tool t) override { calls << QStringLiteral("ShowToolDialog ") + name(t); }
     bool WizardFor(Tool t) const override { return wizard[static_cast<int>(t)]; }
     void setWizardFor(Tool t, bool on) override { wizard[static_cast<int>(t)] = on; }
+    QString NewLineChar() const override { return newLine; }
     int SelA() const override { return selA; }
     int SelB() const override { return selB; }
     bool SelectionExist() const override { return selA >= 0 && selB >= 0 && selA != selB; }

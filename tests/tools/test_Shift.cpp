@@ -1,7 +1,7 @@
 // The shift tool: its dialog on the main window's markers, its wizard on markers of its own, and
 // the checks before the document is shifted.
-#include "tests/tools/ToolFixture.h"
 #include "tests/support/FakePlayer.h"
+#include "tests/tools/ToolFixture.h"
 #include "tools/frmShift.h"
 #include "tools/frmSubSelector.h"
 #include "tools/wzShift.h"
@@ -148,9 +148,27 @@ TEST(ShiftDialog, ShiftChecksTheMarkersAndTheRange) {
     ToolFixture::click(d.f.btOk);
     EXPECT_FALSE(d.f.isVisible());
     auto after = before;
-    for (int i = 5; i <= 7; ++i) after[i] += 4000;
+    for (int i = 5; i <= 7; ++i)
+        after[i] += 4000;
     EXPECT_EQ(d.starts(), after);
     EXPECT_EQ(d.subs.SubTimeOut(7), 77000);
+}
+
+TEST(ShiftDialog, ShiftUsesWhatIsStillBeingTyped) {
+    ShiftDialog d(10);
+    ToolFixture::activate(&d.f);
+    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("2"));
+    QTest::mouseClick(d.f.txtMarkerTime->txtSec, Qt::LeftButton);
+    ToolFixture::settle();
+    EXPECT_EQ(d.cMarkS.value(), 2);
+    QTest::keyClicks(d.f.txtMarkerTime->txtSec, QStringLiteral("3"));
+    // The caret is still in the time entry's seconds.
+    EXPECT_EQ(d.cMarkT.value(), 0);
+    ToolFixture::click(d.f.btOk);
+    EXPECT_EQ(d.cMarkT.value(), 3000);
+    EXPECT_FALSE(d.f.isVisible());
+    EXPECT_EQ(d.subs.SubTimeIn(2), 3000);
+    EXPECT_EQ(d.subs.SubTimeIn(3), 13000);
 }
 
 TEST(ShiftDialog, ShiftThatWouldOverflowChangesNothing) {
@@ -179,7 +197,8 @@ TEST(ShiftWizard, StartsFromTheMainWindowsValuesWithoutWritingThem) {
     EXPECT_EQ(z.w.txtFakeCombo2->lTime(), 45000);
     EXPECT_EQ(z.w.TimeSelector->lbCap->text(), QStringLiteral("Line 4"));
     EXPECT_EQ(z.w.SubSelector->windowTitle(), QStringLiteral("Select Subtitle"));
-    EXPECT_TRUE(z.w.SubSelector->lbInfo->text().startsWith(QStringLiteral("Select a subtitle to be used as a marker.")));
+    EXPECT_TRUE(z.w.SubSelector->lbInfo->text().startsWith(
+        QStringLiteral("Select a subtitle to be used as a marker.")));
     EXPECT_EQ(z.w.TimeSelector->lbInfo->text(),
               QStringLiteral("Enter the exact time the selected subtitle is said in the movie."));
     // Without a video the time is typed.
@@ -226,7 +245,8 @@ TEST(ShiftWizard, WalksThePagesAndShiftsTheFile) {
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_TRUE(z.w.SubSelector.isNull());
     EXPECT_TRUE(z.w.TimeSelector.isNull());
-    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(z.starts()[i], before[i] + 4000);
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ(z.starts()[i], before[i] + 4000);
     EXPECT_EQ(z.cMarkS.value(), -2);
 }
 
@@ -234,7 +254,8 @@ TEST(ShiftWizard, ARefusedShiftStaysOnTheLastPage) {
     ShiftWizard z(10, 3, 10);
     z.host.selA = 1;
     z.host.selB = 6;
-    for (int i = 0; i < 3; ++i) ToolFixture::click(z.w.btNext);
+    for (int i = 0; i < 3; ++i)
+        ToolFixture::click(z.w.btNext);
     ASSERT_EQ(z.w.CurrentPage(), 3);
     ToolFixture::click(z.w.chSelection);
     EXPECT_TRUE(z.w.chSelection->isChecked());

@@ -2,9 +2,12 @@
 // caller's object, and the transport buttons.
 #include "controls/TimeText.h"
 #include "controls/Tracker.h"
+#include "platform/MediaPlayer.h"
 #include "model/clsTime.h"
+#include "tests/support/ClipMaker.h"
 #include "tests/support/FakePlayer.h"
 #include "tests/support/Scripted.h"
+#include "tests/support/TempDir.h"
 #include "visual/frmTimeSelector.h"
 
 #include <QLabel>
@@ -20,7 +23,8 @@ struct Picker {
     frmTimeSelector f{250};
     FakePlayer* player;
     Picker(qint32 start, qint32 sel) {
-        for (clsTime* t : {&play, &selected}) t->setMax(1073741824);
+        for (clsTime* t : {&play, &selected})
+            t->setMax(1073741824);
         play.setValue(start);
         selected.setValue(sel);
         f.SetStructs(&play, &selected);
@@ -199,4 +203,33 @@ TEST(TimePicker, CloseBoxAndOkPauseAndOnlyHide) {
     p.click(p.f.btOk);
     EXPECT_FALSE(p.f.isVisible());
     EXPECT_FALSE(p.f.Playing());
+}
+
+TEST(TimePicker, WorksWithTheRealPlayer) {
+    qputenv("LUMERIN_MPV_AO", "null");
+    TempDir dir;
+    QString error;
+    const QString clip = MakeClip(dir.folder(), {}, &error);
+    if (clip.isEmpty()) GTEST_SKIP() << error.toStdString();
+    SetMediaPlayerFactory({});
+    clsTime play, selected;
+    selected.setMax(1073741824);
+    selected.setValue(5000);
+    frmTimeSelector f;
+    InstallFakePlayers();
+    ASSERT_EQ(qobject_cast<FakePlayer*>(f.Player), nullptr);
+    f.SetStructs(&play, &selected);
+    f.show();
+    f.Player->setFileName(clip);
+    ASSERT_EQ(f.Player->FileName(), clip) << f.Player->ErrorText().toStdString();
+    // The clip lasts two seconds: both times are held to it.
+    EXPECT_NEAR(f.tTrack->Max(), 2000, 100);
+    EXPECT_EQ(selected.Max(), f.tTrack->Max());
+    EXPECT_EQ(selected.value(), selected.Max());
+    // Going to the selected time seeks the player there.
+    selected.setValue(1200);
+    QTest::mouseClick(f.btGoto, Qt::LeftButton);
+    EXPECT_EQ(play.value(), 1200);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(f.Player->CurrentPosition() - 1.2) < 0.05; }, 10000));
+    EXPECT_EQ(play.value(), 1200);
 }
