@@ -323,13 +323,3 @@ TEST(MergeWizardWindow, BrowseUntilAFileExists) {
     ToolFixture::click(z.w.btBrowse);
     EXPECT_EQ(z.w.txtFile->text(), z.file);
 }
-
-TEST(MergeWizardWindow, CancelChangesNothing) {
-    MergeWizard z;
-    z.next();
-    ToolFixture::type(z.w.txtFile, z.file);
-    ToolFixture::click(z.w.btCancel);
-    EXPECT_FALSE(z.w.isVisible());
-    EXPECT_EQ(z.subs.count(), 2);
-    EXPECT_TRUE(z.log.isEmpty());
-}

@@ -395,11 +395,3 @@ TEST(SplitWizardWindow, BrowseAsksAboutAnExistingFileAndAgain) {
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_NE(read(z.p1), QByteArray("old"));
 }
-
-TEST(SplitWizardWindow, ManualSwitchesToTheDialog) {
-    SplitWizard z(5);
-    ToolFixture::click(z.w.btManual);
-    EXPECT_FALSE(z.host.wizard[2]);
-    EXPECT_EQ(z.host.calls, QStringList{QStringLiteral("ShowToolDialog Split")});
-    EXPECT_FALSE(z.w.isVisible());
-}
