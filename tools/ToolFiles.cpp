@@ -1,0 +1,36 @@
+#include "tools/ToolFiles.h"
+#include "formats/FormatChoice.h"
+#include "model/CFileFnc.h"
+#include "model/Common.h"
+#include "platform/Desktop.h"
+#include "tools/ToolHost.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ToolFiles {
+QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
+    QString folder = host.SubFolder();
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = ProgramFolder();
+    const QString title = QStringLiteral("Save") +
+                          (i == 0 ? QStringLiteral(" first ") : QStringLiteral(" second ")) +
+                          QStringLiteral("part");
+    int index = type;
+    const QString path = GetSaveFile(owner, SubFileFilter(), title, folder, index);
+    if (path != u"cancel") type = index;
+    return path;
+}
+
+bool FolderMissing(const QString& path) {
+    const QString folder = FolderOf(path);
+    return !folder.isEmpty() && !QFileInfo(folder).isDir();
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    return !a.isEmpty() && !b.isEmpty() && FullPath(a) == FullPath(b);
+}
+
+QString FullPath(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+} // namespace ToolFiles
