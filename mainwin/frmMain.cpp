@@ -108,6 +108,7 @@ void frmMain::Form_Load() {
     vis_->SetTime(cTime);
     vis_->SetStructs(cSubs, cSel, cMarkT, cMarkT1, cMarkT2);
     SetVideoLoadHook([this] { SubLoadVideo2(); });
+    createTools();
 
     tBar->Redraw();
     UpdateUI();

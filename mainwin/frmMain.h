@@ -4,6 +4,7 @@
 #pragma once
 
 #include "mainwin/frmSettings.h"
+#include "tools/ToolHost.h"
 #include "visual/VisualHost.h"
 
 #include <QMainWindow>
@@ -20,6 +21,11 @@ class clsSubs;
 class frmAbout;
 class frmLegend;
 class frmSearch;
+class frmShift;
+class frmStretch;
+class frmSplit;
+class frmMerge;
+class QCheckBox;
 class frmSettings;
 class frmVis;
 class clsTime;
@@ -27,7 +33,7 @@ class intFile;
 class intSettings;
 class timeBar;
 
-class frmMain : public QMainWindow, public SettingsBands, public VisualHost {
+class frmMain : public QMainWindow, public SettingsBands, public VisualHost, public ToolHost {
     Q_OBJECT
 public:
     static constexpr int Twips = 15; // twips per pixel
@@ -36,11 +42,11 @@ public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
 
-    QString GetFile() const { return sFile; }
+    QString GetFile() const override { return sFile; }
     // Brings every command's enabled and checked state up to date.
     void UpdateUI();
     // Records that another part of the program loaded filename into the document.
-    void LoadReset(const QString& filename);
+    void LoadReset(const QString& filename) override;
 
     // The file commands.
     void subNew();
@@ -51,11 +57,11 @@ public:
 
     // Default folders and the "remember the last folder" switch of the program settings.
     // They are the settings window's controls, which are the program's settings store.
-    QString SubFolder() const;
-    void setSubFolder(const QString& f);
-    QString MovieFolder() const;
+    QString SubFolder() const override;
+    void setSubFolder(const QString& f) override;
+    QString MovieFolder() const override;
     void setMovieFolder(const QString& f);
-    bool LastUsed() const;
+    bool LastUsed() const override;
     void setLastUsed(bool b);
     frmSettings* Settings() const { return settings_; }
 
@@ -113,6 +119,32 @@ public:
     frmLegend* Legend();
     // The Visual Editor, created hidden at start-up and kept for the run.
     frmVis* Vis() const { return vis_; }
+
+    // The timing tools: their dialogs live for the whole run; the commands open the dialog or
+    // the wizard as the settings say.
+    frmShift* fShift = nullptr;
+    frmStretch* fStretch = nullptr;
+    frmSplit* fSplit = nullptr;
+    frmMerge* fMerge = nullptr;
+    QWidget* MainWindow() override { return this; }
+    void ShowMain() override;
+    void setToolButton(Tool t, bool pressed) override;
+    void subSHWzShift() override;
+    void subSHWzStretch() override;
+    void subSHWzSplit() override;
+    void subSHWzMerge() override;
+    void ShowToolDialog(Tool t) override;
+    bool WizardFor(Tool t) const override;
+    void setWizardFor(Tool t, bool on) override;
+    QString NewLineChar() const override;
+    int SelA() const override;
+    int SelB() const override;
+    bool SelectionExist() const override;
+    QString VideoFile() override;
+    int VisualInterval() override;
+    void BringVisualForward() override;
+    void setTimeLinePosition(qint32 ms) override;
+    void setMainCaption(const QString& caption) override { setWindowTitle(caption); }
     // A video counts as loaded when the Visual Editor's player has a file.
     bool VideoLoaded() const;
     // Asks for a video and opens it in the Visual Editor, which is then shown.
@@ -231,6 +263,8 @@ private:
     void updateSelectionBounds();
 
     void subShowProps();
+    void createTools();
+    QCheckBox* wizardBox(Tool t) const;
     void subShowHideVisual();
     frmVis* vis_ = nullptr;
     frmSearch* search_ = nullptr;

@@ -36,11 +36,6 @@ struct ButtonSpec {
     bool checkable = false;
 };
 
-// Commands whose windows are not part of the program yet.
-void notAvailable() {
-    MsgBox(QStringLiteral("This command is not available yet."), vb::Information);
-}
-
 void enable(QAction* a, bool b) {
     if (a) a->setEnabled(b);
 }
@@ -109,10 +104,10 @@ void frmMain::buildMenus() {
     mnuTools = menu(nullptr, "mnuTools", QStringLiteral("&Tools"));
     mnuVisual = item(mnuTools, "mnuVisual", QStringLiteral("&Visual Editor"), &frmMain::subShowHideVisual);
     mnuTools->addSeparator();
-    mnuStretch = item(mnuTools, "mnuStretch", QStringLiteral("&Time Stretch"), notAvailable);
-    mnuShift = item(mnuTools, "mnuShift", QStringLiteral("Time &Shift"), notAvailable);
-    mnuSplit = item(mnuTools, "mnuSplit", QStringLiteral("S&plit File"), notAvailable);
-    mnuMerge = item(mnuTools, "mnuMerge", QStringLiteral("&Merge File"), notAvailable);
+    mnuStretch = item(mnuTools, "mnuStretch", QStringLiteral("&Time Stretch"), &frmMain::subSHWzStretch);
+    mnuShift = item(mnuTools, "mnuShift", QStringLiteral("Time &Shift"), &frmMain::subSHWzShift);
+    mnuSplit = item(mnuTools, "mnuSplit", QStringLiteral("S&plit File"), &frmMain::subSHWzSplit);
+    mnuMerge = item(mnuTools, "mnuMerge", QStringLiteral("&Merge File"), &frmMain::subSHWzMerge);
 
     mnuSettings = menu(nullptr, "mnuSettings", QStringLiteral("&Settings"));
     mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"), &frmMain::mnuConfigure_Click);
@@ -295,9 +290,12 @@ void frmMain::Toolbar1_ButtonClick(int index) {
 }
 
 void frmMain::ShowHideBar_ButtonClick(int index) {
-    if (index != 1) {
-        notAvailable();
-        return;
+    switch (index) {
+    case 2: return subSHWzShift();
+    case 3: return subSHWzStretch();
+    case 4: return subSHWzSplit();
+    case 5: return subSHWzMerge();
+    default: break;
     }
     // The button never hides the editor: it brings a shown one to the front.
     if (vis_->isVisible()) {

@@ -5,10 +5,15 @@
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "tests/support/Scripted.h"
+#include "tools/frmMerge.h"
+#include "tools/frmShift.h"
+#include "tools/frmSplit.h"
+#include "tools/frmStretch.h"
 #include "tests/support/TempDir.h"
 #include "platform/Printer.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -417,4 +422,31 @@ TEST(SmallWindowCommands, PropertiesAboutLegendAndPrint) {
     frmMain::Button(w.Toolbar1, 5)->trigger();
     InstallPrinter(nullptr);
     EXPECT_TRUE(dir.read(QStringLiteral("listing.pdf")).startsWith("%PDF"));
+}
+
+TEST(ToolCommands, WizardOrDialogAsTheSettingsSay) {
+    frmMain w;
+    w.show();
+    w.cSubs->AddSub(QStringLiteral("a"), 0, 1000);
+    w.cSubs->AddSub(QStringLiteral("b"), 2000, 3000);
+    w.UpdateUI();
+    // Wizards by default: each tool's command shows its wizard modally.
+    QStringList shown;
+    for (int i = 0; i < 4; ++i)
+        Forms().expect([&](QDialog* f) {
+            shown << f->objectName();
+            f->hide();
+        });
+    for (int b = 2; b <= 5; ++b) frmMain::Button(w.ShowHideBar, b)->trigger();
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("wzShift"), QStringLiteral("wzStretch"), QStringLiteral("wzSplit"),
+                                  QStringLiteral("wzMerge")}));
+    // With the switches off, the modeless dialogs bound at start-up show instead.
+    for (QCheckBox* c : {w.Settings()->chShiftW, w.Settings()->chStretchW, w.Settings()->chSplitW, w.Settings()->chMergeW})
+        c->setChecked(false);
+    w.mnuShift->trigger();
+    w.mnuStretch->trigger();
+    w.mnuSplit->trigger();
+    w.mnuMerge->trigger();
+    const QWidget* dialogs[] = {w.fShift, w.fStretch, w.fSplit, w.fMerge};
+    for (const QWidget* d : dialogs) EXPECT_TRUE(d->isVisible()) << d->objectName().toStdString();
 }
