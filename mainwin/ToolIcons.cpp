@@ -1,5 +1,7 @@
 #include "mainwin/ToolIcons.h"
 
+#include <QIconEngine>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -200,12 +202,46 @@ QPixmap render(const Painter& paint, int size) {
     paint(p);
     return pm;
 }
+
+// Paints the icon at the size asked for, when it is first asked for: nothing is painted for
+// sizes that are never shown, which keeps start-up quick.
+class PaintedIconEngine : public QIconEngine {
+public:
+    explicit PaintedIconEngine(Painter paint) : paint_(std::move(paint)) {}
+    void paint(QPainter* p, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        p->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        const quint64 key = (quint64(side) << 8) | quint64(mode);
+        auto it = cache_.find(key);
+        if (it == cache_.end()) {
+            QPixmap pm = render(paint_, side);
+            if (mode == QIcon::Disabled) {
+                QImage gray = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+                for (int y = 0; y < gray.height(); ++y) {
+                    auto* line = reinterpret_cast<QRgb*>(gray.scanLine(y));
+                    for (int x = 0; x < gray.width(); ++x) {
+                        const int g = 128 + qGray(line[x]) / 3;
+                        line[x] = qRgba(g, g, g, qAlpha(line[x]) / 2);
+                    }
+                }
+                pm = QPixmap::fromImage(gray);
+            }
+            it = cache_.emplace(key, pm).first;
+        }
+        return it->second;
+    }
+    QIconEngine* clone() const override { return new PaintedIconEngine(paint_); }
+
+private:
+    Painter paint_;
+    std::map<quint64, QPixmap> cache_;
+};
 } // namespace
 
 QIcon ToolIcon(const QString& name) {
     const auto it = painters().find(name);
     if (it == painters().end()) return QIcon();
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) icon.addPixmap(render(it->second, size));
-    return icon;
+    return QIcon(new PaintedIconEngine(it->second));
 }

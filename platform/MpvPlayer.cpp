@@ -1,4 +1,5 @@
 #include "platform/MpvPlayer.h"
+#include "platform/MpvLibrary.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -6,11 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <mpv/client.h>
-#include <mpv/render.h>
 #include <vector>
 
 namespace {
+// Only used once a player has started, which needs the library.
+const MpvLibrary& mpv() { return *LoadMpv(); }
+
 // After a seek was taken, how long mpv may take to restart there before its reports count again.
 constexpr qint64 kRestartGraceMs = 1000;
 // Observed properties.
@@ -19,7 +21,7 @@ constexpr std::uint64_t kEofReached = 2;
 
 double doubleProperty(mpv_handle* h, const char* name) {
     double v = 0;
-    if (mpv_get_property(h, name, MPV_FORMAT_DOUBLE, &v) < 0 || !std::isfinite(v)) return 0;
+    if (mpv().get_property(h, name, MPV_FORMAT_DOUBLE, &v) < 0 || !std::isfinite(v)) return 0;
     return v;
 }
 
@@ -33,15 +35,22 @@ QImage alignedImage(int w, int h) {
 }
 } // namespace
 
-MpvPlayer::MpvPlayer(QWidget* parent) : MediaPlayer(parent) {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    mpv_ = mpv_create();
+MpvPlayer::MpvPlayer(QWidget* parent) : MediaPlayer(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+// mpv starts with the first video: a player that is never used costs nothing at start-up.
+void MpvPlayer::start() {
+    startTried_ = true;
+    if (!LoadMpv()) {
+        error_ = QStringLiteral("The video player could not be started: the mpv library is missing.");
+        return;
+    }
+    mpv_ = mpv().create();
     if (!mpv_) {
         // mpv refuses to start under a decimal-comma numeric locale, among other things.
         error_ = QStringLiteral("The video player could not be started.");
         return;
     }
-    auto opt = [this](const char* name, const char* value) { mpv_set_option_string(mpv_, name, value); };
+    auto opt = [this](const char* name, const char* value) { mpv().set_option_string(mpv_, name, value); };
     opt("config", "no");
     opt("terminal", "no");
     opt("load-scripts", "no");
@@ -61,30 +70,30 @@ MpvPlayer::MpvPlayer(QWidget* parent) : MediaPlayer(parent) {
     opt("audio-display", "no");
     const QByteArray ao = qgetenv("LUMERIN_MPV_AO");
     if (!ao.isEmpty()) opt("ao", ao.constData());
-    if (mpv_initialize(mpv_) < 0) {
-        mpv_terminate_destroy(mpv_);
+    if (mpv().initialize(mpv_) < 0) {
+        mpv().terminate_destroy(mpv_);
         mpv_ = nullptr;
         error_ = QStringLiteral("The video player could not be started.");
         return;
     }
     mpv_render_param params[] = {{MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_create(&render_, mpv_, params) < 0) render_ = nullptr;
-    else mpv_render_context_set_update_callback(render_, &MpvPlayer::onRenderUpdate, this);
-    mpv_observe_property(mpv_, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
-    mpv_observe_property(mpv_, kEofReached, "eof-reached", MPV_FORMAT_FLAG);
-    mpv_set_wakeup_callback(mpv_, &MpvPlayer::onWakeup, this);
+    if (mpv().render_context_create(&render_, mpv_, params) < 0) render_ = nullptr;
+    else mpv().render_context_set_update_callback(render_, &MpvPlayer::onRenderUpdate, this);
+    mpv().observe_property(mpv_, kTimePos, "time-pos", MPV_FORMAT_DOUBLE);
+    mpv().observe_property(mpv_, kEofReached, "eof-reached", MPV_FORMAT_FLAG);
+    mpv().set_wakeup_callback(mpv_, &MpvPlayer::onWakeup, this);
 }
 
 MpvPlayer::~MpvPlayer() {
     // Clearing a callback waits for a running one, so none can reach this object afterwards.
     if (render_) {
-        mpv_render_context_set_update_callback(render_, nullptr, nullptr);
-        mpv_render_context_free(render_);
+        mpv().render_context_set_update_callback(render_, nullptr, nullptr);
+        mpv().render_context_free(render_);
     }
     if (mpv_) {
-        mpv_set_wakeup_callback(mpv_, nullptr, nullptr);
-        mpv_terminate_destroy(mpv_);
+        mpv().set_wakeup_callback(mpv_, nullptr, nullptr);
+        mpv().terminate_destroy(mpv_);
     }
 }
 
@@ -104,12 +113,12 @@ void MpvPlayer::onRenderUpdate(void* self) {
 void MpvPlayer::command(std::initializer_list<const char*> args) {
     std::vector<const char*> a(args);
     a.push_back(nullptr);
-    mpv_command(mpv_, a.data());
+    mpv().command(mpv_, a.data());
 }
 
 void MpvPlayer::setPause(bool b) {
     int flag = b ? 1 : 0;
-    mpv_set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag);
+    mpv().set_property(mpv_, "pause", MPV_FORMAT_FLAG, &flag);
 }
 
 void MpvPlayer::setState(int s) {
@@ -135,16 +144,17 @@ void MpvPlayer::setFileName(const QString& path) {
     state_ = Stopped;
     forgetFile();
     error_.clear();
-    if (!mpv_) {
-        error_ = QStringLiteral("The video player could not be started.");
-    } else if (path.isEmpty()) {
-        command({"stop"});
+    if (!path.isEmpty() && !mpv_ && !startTried_) start();
+    if (path.isEmpty()) {
+        if (mpv_) command({"stop"});
+    } else if (!mpv_) {
+        if (error_.isEmpty()) error_ = QStringLiteral("The video player could not be started.");
     } else {
         setPause(true);
         const QByteArray file = QFile::encodeName(path);
         const char* args[] = {"loadfile", file.constData(), "replace", nullptr};
         bool loaded = false;
-        if (mpv_command(mpv_, args) < 0) {
+        if (mpv().command(mpv_, args) < 0) {
             error_ = QStringLiteral("The file could not be opened.");
         } else {
             // Wait here for this file's outcome; other events are handled as they come.
@@ -157,7 +167,7 @@ void MpvPlayer::setFileName(const QString& path) {
                     error_ = QStringLiteral("The file took too long to open.");
                     break;
                 }
-                const mpv_event* e = mpv_wait_event(mpv_, double(left) / 1000.0);
+                const mpv_event* e = mpv().wait_event(mpv_, double(left) / 1000.0);
                 switch (e->event_id) {
                 case MPV_EVENT_NONE: break;
                 case MPV_EVENT_START_FILE:
@@ -170,7 +180,7 @@ void MpvPlayer::setFileName(const QString& path) {
                     const auto* ef = static_cast<const mpv_event_end_file*>(e->data);
                     if (entry >= 0 && ef->playlist_entry_id == entry) {
                         error_ = ef->reason == MPV_END_FILE_REASON_ERROR
-                                     ? QString::fromUtf8(mpv_error_string(ef->error))
+                                     ? QString::fromUtf8(mpv().error_string(ef->error))
                                      : QStringLiteral("The file holds no video.");
                         done = true;
                     }
@@ -204,7 +214,7 @@ void MpvPlayer::seekTo(double seconds) {
     ++lastSeek_;
     const QByteArray target = QByteArray::number(seconds, 'f', 6);
     const char* args[] = {"seek", target.constData(), "absolute+exact", nullptr};
-    if (mpv_command_async(mpv_, lastSeek_, args) < 0) seekTaken_ = lastSeek_;
+    if (mpv().command_async(mpv_, lastSeek_, args) < 0) seekTaken_ = lastSeek_;
 }
 
 void MpvPlayer::setCurrentPosition(double seconds) {
@@ -228,7 +238,7 @@ void MpvPlayer::Pause() {
     // Where it halted, unless a seek still has to get there.
     if (!seekPending_) {
         double t = 0;
-        if (mpv_get_property(mpv_, "time-pos", MPV_FORMAT_DOUBLE, &t) >= 0 && std::isfinite(t))
+        if (mpv().get_property(mpv_, "time-pos", MPV_FORMAT_DOUBLE, &t) >= 0 && std::isfinite(t))
             pos_ = duration_ > 0 ? std::clamp(t, 0.0, duration_) : std::max(t, 0.0);
     }
     setState(Paused);
@@ -245,7 +255,7 @@ void MpvPlayer::drainEvents() {
     eventsQueued_ = false;
     if (!mpv_) return;
     for (;;) {
-        const mpv_event* e = mpv_wait_event(mpv_, 0);
+        const mpv_event* e = mpv().wait_event(mpv_, 0);
         if (e->event_id == MPV_EVENT_NONE) break;
         handleEvent(*e);
     }
@@ -295,7 +305,7 @@ void MpvPlayer::handleEvent(const mpv_event& e) {
 void MpvPlayer::updateFrame() {
     frameQueued_ = false;
     if (!render_) return;
-    if (mpv_render_context_update(render_) & MPV_RENDER_UPDATE_FRAME) renderFrame();
+    if (mpv().render_context_update(render_) & MPV_RENDER_UPDATE_FRAME) renderFrame();
 }
 
 void MpvPlayer::renderFrame() {
@@ -307,7 +317,7 @@ void MpvPlayer::renderFrame() {
         mpv_render_param params[] = {{MPV_RENDER_PARAM_SKIP_RENDERING, &skip},
                                      {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                      {MPV_RENDER_PARAM_INVALID, nullptr}};
-        mpv_render_context_render(render_, params);
+        mpv().render_context_render(render_, params);
         return;
     }
     const qreal dpr = devicePixelRatioF();
@@ -326,7 +336,7 @@ void MpvPlayer::renderFrame() {
                                  {MPV_RENDER_PARAM_SW_POINTER, image_.bits()},
                                  {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
                                  {MPV_RENDER_PARAM_INVALID, nullptr}};
-    if (mpv_render_context_render(render_, params) < 0) image_ = QImage();
+    if (mpv().render_context_render(render_, params) < 0) image_ = QImage();
     update();
 }
 

@@ -55,6 +55,8 @@ private:
     void command(std::initializer_list<const char*> args);
     void setPause(bool b);
 
+    void start();
+    bool startTried_ = false;
     mpv_handle* mpv_ = nullptr;
     mpv_render_context* render_ = nullptr;
     // Set while a wake-up is queued to the GUI thread, so that mpv's threads queue one at a time.

@@ -83,6 +83,18 @@ void ToolDialog::Arrange() {
 }
 
 void ToolDialog::SetHelp(const QString& headline, const QStringList& paragraphs) {
+    helpHeadline_ = headline;
+    helpParagraphs_ = paragraphs;
+    helpBuilt_ = false;
+    if (picHelp1->isVisible()) buildHelp();
+}
+
+// Word-wrapping the help text is the costliest part of a dialog; most users never open it.
+void ToolDialog::buildHelp() {
+    helpBuilt_ = true;
+    const QString headline = helpHeadline_;
+    const QStringList paragraphs = helpParagraphs_;
+    qDeleteAll(picHelp2->findChildren<QLabel*>(Qt::FindDirectChildrenOnly));
     delete picHelp2->layout();
     auto* lay = new QVBoxLayout(picHelp2);
     lay->setContentsMargins(4, 4, 4, 4);
@@ -105,6 +117,7 @@ void ToolDialog::SetHelp(const QString& headline, const QStringList& paragraphs)
 }
 
 void ToolDialog::chHelp_Click() {
+    if (chHelp->isChecked() && !helpBuilt_) buildHelp();
     picHelp1->setVisible(chHelp->isChecked());
     Arrange();
 }

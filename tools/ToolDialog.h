@@ -39,6 +39,7 @@ class ToolDialog : public QDialog {
 
   protected:
     // Fills the help panel: a headline and its paragraphs.
+    // The help text; laid out when the help panel is first shown.
     void SetHelp(const QString& headline, const QStringList& paragraphs);
     // The frame's place for the buttons and the height for the help switch's state.
     void Arrange();
@@ -58,4 +59,8 @@ class ToolDialog : public QDialog {
     Tool tool_;
     int hiddenHeight_;
     int shownHeight_;
+    void buildHelp();
+    QString helpHeadline_;
+    QStringList helpParagraphs_;
+    bool helpBuilt_ = false;
 };
