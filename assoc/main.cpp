@@ -23,22 +23,7 @@ main::main(QWidget* parent) : QWidget(parent) {
     Label5->setWordWrap(true);
     grid->addWidget(Label5, 0, 0, 1, 2);
 
-    lstExt = new QListWidget(this);
-    lstExt->setObjectName(QStringLiteral("lstExt"));
-    lstExt->addItems(ExtRows());
-    lstExt->setSelectionMode(QAbstractItemView::MultiSelection);
-    lstExt->setMaximumWidth(140);
-    grid->addWidget(lstExt, 1, 0);
-    auto* icons = new QWidget(this);
-    auto* il = new QGridLayout(icons);
-    for (int i = 0; i < 7; ++i) {
-        imgIcon[i] = new QLabel(icons);
-        imgIcon[i]->setObjectName(QStringLiteral("imgIcon_%1").arg(i));
-        imgIcon[i]->setPixmap(ExtIcon(i));
-        imgIcon[i]->setVisible(i == 0);
-        il->addWidget(imgIcon[i], 0, 0, Qt::AlignTop | Qt::AlignLeft);
-    }
-    grid->addWidget(icons, 1, 1, Qt::AlignTop | Qt::AlignLeft);
+    lstExt = AddExtList(grid, 1, imgIcon);
 
     Label6 = new QLabel(
         QStringLiteral("Since TXT is such a widely used extension, it is strongly advised NOT to associate it with "
@@ -84,10 +69,7 @@ void main::closeEvent(QCloseEvent* e) {
 
 void main::Command1_Click() { close(); }
 
-void main::lstExt_Click() {
-    const int shown = lstExt->currentRow() + 1;
-    for (int i = 0; i < 7; ++i) imgIcon[i]->setVisible(i == shown);
-}
+void main::lstExt_Click() { ShowExtIcon(lstExt, imgIcon); }
 
 void main::ApplyAssociations() {
     if (applied_) return;

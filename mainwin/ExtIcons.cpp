@@ -1,4 +1,9 @@
 #include "mainwin/ExtIcons.h"
+#include "mainwin/Associate.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
 
 #include <QFont>
 #include <QPainter>
@@ -35,4 +40,29 @@ QPixmap ExtIcon(int index) {
     p.setPen(Qt::white);
     p.drawText(QRect(1, 14, 30, 11), Qt::AlignCenter, QString::fromLatin1(labels[index]));
     return pm;
+}
+
+QListWidget* AddExtList(QGridLayout* grid, int row, std::array<QLabel*, 7>& imgIcon) {
+    auto* lstExt = new QListWidget(grid->parentWidget());
+    lstExt->setObjectName(QStringLiteral("lstExt"));
+    lstExt->addItems(ExtRows());
+    lstExt->setSelectionMode(QAbstractItemView::MultiSelection);
+    lstExt->setMaximumWidth(140);
+    grid->addWidget(lstExt, row, 0);
+    auto* icons = new QWidget(grid->parentWidget());
+    auto* il = new QGridLayout(icons);
+    for (int i = 0; i < 7; ++i) {
+        imgIcon[i] = new QLabel(icons);
+        imgIcon[i]->setObjectName(QStringLiteral("imgIcon_%1").arg(i));
+        imgIcon[i]->setPixmap(ExtIcon(i));
+        imgIcon[i]->setVisible(i == 0);
+        il->addWidget(imgIcon[i], 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    }
+    grid->addWidget(icons, row, 1, Qt::AlignTop | Qt::AlignLeft);
+    return lstExt;
+}
+
+void ShowExtIcon(const QListWidget* lstExt, const std::array<QLabel*, 7>& imgIcon) {
+    const int shown = lstExt->currentRow() + 1;
+    for (int i = 0; i < 7; ++i) imgIcon[i]->setVisible(i == shown);
 }

@@ -3,5 +3,16 @@
 #pragma once
 
 #include <QPixmap>
+#include <array>
+
+class QGridLayout;
+class QLabel;
+class QListWidget;
 
 QPixmap ExtIcon(int index);
+
+// The list of extension rows ("lstExt") and the icons beside it ("imgIcon_0" to "imgIcon_6"),
+// as the settings window and the association program both show them, added at row of grid.
+QListWidget* AddExtList(QGridLayout* grid, int row, std::array<QLabel*, 7>& imgIcon);
+// Shows the icon of the focused row (index 0 when no row has the focus).
+void ShowExtIcon(const QListWidget* lstExt, const std::array<QLabel*, 7>& imgIcon);

@@ -171,21 +171,7 @@ void frmSettings::buildControls() {
                                             "automatically when they are activated (double-clicked) :"));
     intro->setWordWrap(true);
     ag->addWidget(intro, 0, 0, 1, 2);
-    lstExt = named(new QListWidget, "lstExt");
-    lstExt->addItems(ExtRows());
-    lstExt->setSelectionMode(QAbstractItemView::MultiSelection);
-    lstExt->setMaximumWidth(140);
-    ag->addWidget(lstExt, 1, 0);
-    auto* icons = new QWidget;
-    auto* il = new QGridLayout(icons);
-    for (int i = 0; i < 7; ++i) {
-        imgIcon[i] = new QLabel(icons);
-        imgIcon[i]->setObjectName(QStringLiteral("imgIcon_%1").arg(i));
-        imgIcon[i]->setPixmap(ExtIcon(i));
-        imgIcon[i]->setVisible(i == 0);
-        il->addWidget(imgIcon[i], 0, 0, Qt::AlignTop | Qt::AlignLeft);
-    }
-    ag->addWidget(icons, 1, 1, Qt::AlignTop | Qt::AlignLeft);
+    lstExt = AddExtList(ag, 1, imgIcon);
     auto* txtWarning = new QLabel(QStringLiteral(
         "Since TXT is such a widely used extension, it is strongly advised NOT ot associate it with Lumerin."));
     txtWarning->setWordWrap(true);
@@ -366,9 +352,6 @@ void frmSettings::btBrowseMovie_Click() {
     if (!folder.isEmpty()) txtMovie->setText(folder);
 }
 
-void frmSettings::lstExt_Click() {
-    const int shown = lstExt->currentRow() + 1;
-    for (int i = 0; i < 7; ++i) imgIcon[i]->setVisible(i == shown);
-}
+void frmSettings::lstExt_Click() { ShowExtIcon(lstExt, imgIcon); }
 
 void frmSettings::txtNewLine_Change() { SetNewLineField(txtNewLine->text()); }
