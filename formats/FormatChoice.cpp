@@ -35,12 +35,7 @@ QString firstLine(const QString& path) {
     return DecodeText(head);
 }
 
-std::unique_ptr<intFile> available(std::optional<FileType> type) {
-    if (!type) return nullptr;
-    std::unique_ptr<intFile> handler = NewFileHandler(*type);
-    if (!handler) MsgBox(QStringLiteral("This format is not available yet."), vb::Exclamation);
-    return handler;
-}
+std::unique_ptr<intFile> available(std::optional<FileType> type) { return type ? NewFileHandler(*type) : nullptr; }
 } // namespace
 
 QString GetExt(const QString& path) {
@@ -115,7 +110,7 @@ std::unique_ptr<intFile> NewFileHandler(FileType type) {
     case FileType::SSA: return std::make_unique<clsFileSSA>();
     case FileType::TXT: return std::make_unique<clsFileTXT>();
     }
-    return nullptr;
+    return std::make_unique<clsFileSRT>(); // not reached: every type is listed above
 }
 
 std::unique_ptr<intFile> DetectFileHandler(const QString& path) {

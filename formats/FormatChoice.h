@@ -23,10 +23,11 @@ FileType FileTypeByExt(const QString& path);
 // The format for the save dialog's filter index minus one (0 and unknown: by extension).
 FileType FileTypeByIndex(int index, const QString& path);
 
-// A new handler of the format, or nullptr while that format isn't built into the program.
+// A new handler of the format.
 std::unique_ptr<intFile> NewFileHandler(FileType type);
 
-// The handlers for the choices above; nullptr (after telling the user) when nothing fits.
+// The handlers for the choices above; nullptr when the format of a file can't be decided
+// (DetectFileHandler, after telling the user).
 std::unique_ptr<intFile> DetectFileHandler(const QString& path);
 std::unique_ptr<intFile> FileHandlerByExt(const QString& path);
 std::unique_ptr<intFile> FileHandlerByIndex(int index, const QString& path);
