@@ -248,8 +248,9 @@ bool Reader::run() {
     progress_.emplace(QStringLiteral("Parsing SAMI body..."), pos_.line, int(L.size()));
     t = next();
     const bool whole = readBody(t);
+    progress_.reset(); // gone before any message about the body
     if (pclass_) F.txtPClass->setText(*pclass_);
-    if (!whole) return false;
+    if (!whole) return fail(QStringLiteral("premature file ending"));
 
     const int n = warnings_.size();
     if (n > 0) {
@@ -328,7 +329,7 @@ bool Reader::readBody(Tag& t) {
             t = n;
         }
     }
-    if (!t.found) return fail(QStringLiteral("premature file ending"));
+    if (!t.found) return false; // the caller reports it once the progress window is gone
     if (t.is(u"/BODY")) {
         if (!next().is(u"/SAMI")) warn(QStringLiteral("- Sami tag not properly closed"));
     } else {

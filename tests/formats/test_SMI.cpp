@@ -210,6 +210,31 @@ TEST(SamiReader, BrokenSkeletonsAreRefused) {
     }
 }
 
+TEST(SamiReader, PrematureEndOfBodyIsToldAfterTheProgressWindowIsGone) {
+    // Records whether the progress window was still on screen when the box came up.
+    struct Recorder : MessageBoxes {
+        QStringList texts;
+        bool progressShown = false;
+        int show(const QString& text, int, const QString&) override {
+            texts << text;
+            progressShown = progressShown || ProgressWindow().isVisible();
+            return vb::OK;
+        }
+    } recorder;
+    TempDir dir;
+    clsSubs subs;
+    clsFileSMI f;
+    f.setFile(dir.write(QStringLiteral("cut.smi"), "<SAMI><HEAD></HEAD><BODY><SYNC Start=1><P>kept"));
+    MessageBoxes* previous = InstallMessageBoxes(&recorder);
+    const bool loaded = f.Load(subs);
+    InstallMessageBoxes(previous);
+    EXPECT_FALSE(loaded);
+    ASSERT_EQ(recorder.texts.size(), 1);
+    EXPECT_TRUE(recorder.texts[0].endsWith(QStringLiteral("premature file ending")));
+    EXPECT_FALSE(recorder.progressShown);
+    EXPECT_EQ(subs.count(), 1);
+}
+
 TEST(SamiReader, RunTimeFailuresAndOversizedFiles) {
     TempDir dir;
     QByteArray file = "<SAMI><HEAD></HEAD><BODY>\r\n";
