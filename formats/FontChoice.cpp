@@ -22,6 +22,7 @@ void FontChoice::fillFonts() {
 void FontChoice::setFontName(const QString& name) {
     filling_ = true;
     int i = findText(name, Qt::MatchFixedString); // case-insensitive
+    const bool installed = i >= 0;
     if (i < 0 && !name.isEmpty()) {
         // Nearest shown: the longest installed name that starts the requested one, or the reverse.
         int best = -1;
@@ -40,7 +41,8 @@ void FontChoice::setFontName(const QString& name) {
     }
     setCurrentIndex(i >= 0 ? i : (count() > 0 ? 0 : -1));
     filling_ = false;
-    requested_ = name.isEmpty() ? currentText() : name;
+    // An installed font is named as the system spells it; only a missing one keeps the file's name.
+    requested_ = name.isEmpty() || installed ? currentText() : name;
     userChose_ = false;
 }
 

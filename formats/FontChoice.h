@@ -1,6 +1,6 @@
 // A font list for the formats' forms that keeps the font named in a file even when no such font
 // is installed: the list shows the nearest installed one, and the requested name is what the
-// form gives back until the user picks another.
+// form gives back until the user picks another. An installed font is given back as listed.
 #pragma once
 
 #include <QComboBox>

@@ -5,9 +5,10 @@
 
 TEST(FontChoiceList, KeepsAMissingFontUntilTheUserChoosesAnother) {
     FontChoice c;
+    // An installed font, named in another case, is given back as the system names it.
     c.setFontName(QStringLiteral("arial"));
     EXPECT_EQ(c.currentText(), QStringLiteral("Arial"));
-    EXPECT_EQ(c.fontName(), QStringLiteral("arial"));
+    EXPECT_EQ(c.fontName(), QStringLiteral("Arial"));
     c.setFontName(QStringLiteral("Verdana Pro Condensed"));
     EXPECT_EQ(c.currentText(), QStringLiteral("Verdana"));
     EXPECT_EQ(c.fontName(), QStringLiteral("Verdana Pro Condensed"));

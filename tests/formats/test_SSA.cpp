@@ -109,7 +109,7 @@ TEST(SsaWriter, DesignDefaults) {
         "WrapStyle: 0\r\n"
         "\r\n" +
         kStyleFormat +
-        "Style: Default,arial,20,16777215,65535,0,0,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,,0\r\n"
+        "Style: Default,Arial,20,16777215,65535,0,0,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,,0\r\n"
         "\r\n" +
         kEventsFormat +
         "Dialogue: 0,0:00:01.00,0:00:02.50,Default,0,0000,0000,0000,,Hello\\NWorld\r\n"
@@ -300,7 +300,7 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
                      subs, f, seen));
     ASSERT_EQ(subs.count(), 1);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("kept"));
-    EXPECT_EQ(ssaForm(f)->lstFonts->fontName(), QStringLiteral("arial")); // the form's own style
+    EXPECT_EQ(ssaForm(f)->lstFonts->fontName(), QStringLiteral("Arial")); // the form's own style
     EXPECT_EQ(S(seen.warnings),
               S(QStringLiteral(" 4 : - No style found: the style keeps the values of this form\n\n"
                                "1 warnings")));
@@ -310,7 +310,7 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
              "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontname\r\nStyle: Default,\r\n[Events]\r\n"
              "Format: Text\r\n",
              subs, f, seen));
-    EXPECT_TRUE(save(dir, subs, f).contains("\r\nStyle: Default,arial,20,"));
+    EXPECT_TRUE(save(dir, subs, f).contains("\r\nStyle: Default,Arial,20,"));
     ASSERT_TRUE(load(dir,
                      "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontsize, Alignment\r\n"
                      "Style: Default\r\n[Events]\r\nFormat: Text\r\n",

@@ -78,7 +78,7 @@ TEST(SsaOptionsForm, ColourTextSetsTheBarsOrKeepsTheFocus) {
 TEST(SsaOptionsForm, FontPreviewAlignmentAndNote) {
     clsFileSSAFrm1 F;
     EXPECT_EQ(F.lstFonts->currentText(), QStringLiteral("Arial"));
-    EXPECT_EQ(F.lbFace->text(), QStringLiteral("Currently selected font-face: arial"));
+    EXPECT_EQ(F.lbFace->text(), QStringLiteral("Currently selected font-face: Arial"));
     EXPECT_EQ(F.alignment(), 2);
 
     F.SelFont(QStringLiteral("Times New Roman Pro"));

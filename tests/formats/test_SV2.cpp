@@ -83,7 +83,7 @@ TEST(SubViewer2, WritesTheDesignDefaultsAndDropsTheThirdDecimal) {
     file.setFile(dir.path(QStringLiteral("out.sub")));
     expectFormOk();
     ASSERT_TRUE(file.Save(subs));
-    const QByteArray expected = kHead + "[COLF]&HFFFFFF,[STYLE]no,[SIZE]18,[FONT]arial\r\n"
+    const QByteArray expected = kHead + "[COLF]&HFFFFFF,[STYLE]no,[SIZE]18,[FONT]Arial\r\n"
                                         "00:00:01.23,00:00:02.50\r\nHello[br]World\r\n\r\n"
                                         "01:02:03.00,01:02:05.00\r\n\r\n\r\n\r\n";
     EXPECT_EQ(dir.read(QStringLiteral("out.sub")), expected);
