@@ -231,7 +231,7 @@ void Reader::copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment) 
         }
     }
     QString text = clsFileSMIFrm1::boxText(box);
-    // Markup from separate lines of the file is not glued onto the box's last line.
+    // Each piece of markup starts a line of its own in the box rather than being glued onto the last.
     if (!text.isEmpty() && !text.endsWith(kCrLf)) text += kCrLf;
     for (const QString& part : p)
         if (!TrimBlanks(part).isEmpty()) text += part + kCrLf;
