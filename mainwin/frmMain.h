@@ -60,7 +60,7 @@ public:
     QString SubFolder() const override;
     void setSubFolder(const QString& f) override;
     QString MovieFolder() const override;
-    void setMovieFolder(const QString& f);
+    void setMovieFolder(const QString& f) override;
     bool LastUsed() const override;
     void setLastUsed(bool b);
     frmSettings* Settings() const { return settings_; }

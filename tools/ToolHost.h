@@ -62,6 +62,7 @@ class ToolHost {
     virtual QString SubFolder() const = 0;
     virtual void setSubFolder(const QString& folder) = 0;
     virtual QString MovieFolder() const = 0;
+    virtual void setMovieFolder(const QString& folder) = 0;
     virtual bool LastUsed() const = 0;
 };
 

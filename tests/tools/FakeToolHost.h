@@ -54,5 +54,6 @@ struct FakeToolHost : ToolHost {
     QString SubFolder() const override { return subFolder; }
     void setSubFolder(const QString& f) override { subFolder = f; }
     QString MovieFolder() const override { return movieFolder; }
+    void setMovieFolder(const QString& f) override { movieFolder = f; }
     bool LastUsed() const override { return lastUsed; }
 };

@@ -239,6 +239,7 @@ TEST(MergeDialogWindow, FullListRefusedWithTheDialogStillOpen) {
 TEST(MergeDialogWindow, BrowseStartsInTheSubtitleFolder) {
     MergeDialog d;
     d.host.subFolder = d.dir.folder();
+    d.host.movieFolder = d.dir.folder();
     Dialogs().expectOpen(d.file);
     ToolFixture::click(d.f.btBrowse);
     ASSERT_EQ(Dialogs().shown.size(), 1u);
@@ -247,11 +248,14 @@ TEST(MergeDialogWindow, BrowseStartsInTheSubtitleFolder) {
     EXPECT_EQ(Dialogs().shown[0].folder, d.dir.folder());
     EXPECT_EQ(d.f.txtFile->text(), d.file);
 
+    EXPECT_EQ(d.host.movieFolder, d.dir.folder());
     d.host.subFolder.clear();
+    d.host.movieFolder = d.dir.path(QStringLiteral("gone"));
     Dialogs().expectCancel(QStringLiteral("open"));
     ToolFixture::click(d.f.btBrowse);
     EXPECT_EQ(Dialogs().shown[1].folder, ProgramFolder());
     EXPECT_EQ(d.host.subFolder, ProgramFolder());
+    EXPECT_EQ(d.host.movieFolder, ProgramFolder());
     EXPECT_EQ(d.f.txtFile->text(), d.file);
 }
 
