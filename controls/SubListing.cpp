@@ -189,6 +189,12 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     txtSubText->setToolTip(QStringLiteral("The subtitle text. Press shift+enter to insert a newline character."));
     txtSubText->setGeometry(kTextX, 0, 100, RowHeight);
     txtSubText->installEventFilter(this);
+    // Typed text is stored when its key is released; text that arrives without a key (a paste
+    // with the middle button, a drop, an input method) is stored at once, or the next row
+    // shown in the box would take it away.
+    connect(txtSubText, &QLineEdit::textEdited, this, [this] {
+        if (!keyInText_ && !noEdit_ && bound_) commitText();
+    });
 
     picSelBar->setGeometry(0, EditBarParked, 300, RowHeight);
 
@@ -645,13 +651,20 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        case QEvent::KeyPress: return textKeyDown(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress:
+            keyInText_ = true;
+            return textKeyDown(static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             auto* k = static_cast<QKeyEvent*>(event);
             if (k->isAutoRepeat()) return true;
             textKeyUp(k);
+            keyInText_ = false;
             return false;
         }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            keyInText_ = false;
+            break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
                 emit RightClick();
