@@ -159,6 +159,7 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     barPal.setColor(QPalette::Base, VBColor(kEditColor));
     picSelBar->setPalette(barPal);
     picSelBar->setFont(rowFont_);
+    picSelBar->installEventFilter(this);
 
     picMarker = new MarkerBox(picSelBar);
     picMarker->setGeometry(0, 0, kMarkerW, RowHeight);
@@ -639,6 +640,16 @@ void SubListing::textKeyUp(QKeyEvent* k) {
 }
 
 bool SubListing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picSelBar) {
+        // A button on the bar's number or marker icon stays with the bar: passed on to the rows
+        // beneath, it would hide the bar (and drop the range) behind the marker menu.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease: return true;
+        default: return QWidget::eventFilter(watched, event);
+        }
+    }
     if (watched == txtSubText) {
         switch (event->type()) {
         case QEvent::ShortcutOverride: {
