@@ -159,6 +159,7 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     barPal.setColor(QPalette::Base, VBColor(kEditColor));
     picSelBar->setPalette(barPal);
     picSelBar->setFont(rowFont_);
+    picSelBar->installEventFilter(this);
 
     picMarker = new MarkerBox(picSelBar);
     picMarker->setGeometry(0, 0, kMarkerW, RowHeight);
@@ -189,6 +190,12 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     txtSubText->setToolTip(QStringLiteral("The subtitle text. Press shift+enter to insert a newline character."));
     txtSubText->setGeometry(kTextX, 0, 100, RowHeight);
     txtSubText->installEventFilter(this);
+    // Typed text is stored when its key is released; text that arrives without a key (a paste
+    // with the middle button, a drop, an input method) is stored at once, or the next row
+    // shown in the box would take it away.
+    connect(txtSubText, &QLineEdit::textEdited, this, [this] {
+        if (!keyInText_ && !noEdit_ && bound_) commitText();
+    });
 
     picSelBar->setGeometry(0, EditBarParked, 300, RowHeight);
 
@@ -633,6 +640,16 @@ void SubListing::textKeyUp(QKeyEvent* k) {
 }
 
 bool SubListing::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == picSelBar) {
+        // A button on the bar's number or marker icon stays with the bar: passed on to the rows
+        // beneath, it would hide the bar (and drop the range) behind the marker menu.
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease: return true;
+        default: return QWidget::eventFilter(watched, event);
+        }
+    }
     if (watched == txtSubText) {
         switch (event->type()) {
         case QEvent::ShortcutOverride: {
@@ -645,13 +662,20 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        case QEvent::KeyPress: return textKeyDown(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress:
+            keyInText_ = true;
+            return textKeyDown(static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             auto* k = static_cast<QKeyEvent*>(event);
             if (k->isAutoRepeat()) return true;
             textKeyUp(k);
+            keyInText_ = false;
             return false;
         }
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            keyInText_ = false;
+            break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
                 emit RightClick();

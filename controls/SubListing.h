@@ -242,6 +242,8 @@ private:
     bool rangePress_ = false;
     int lastY_ = 0;
     bool leftAtStart_ = false;
+    // A key went down in the text box and has not come up yet.
+    bool keyInText_ = false;
     bool badRow_ = false;
     int prevBad_ = -2;
     int nextBad_ = -2;

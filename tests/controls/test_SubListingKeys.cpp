@@ -1,6 +1,7 @@
 #include "tests/controls/ListingFixture.h"
 #include "tests/support/Scripted.h"
 
+#include <QInputMethodEvent>
 #include <QTimer>
 
 namespace {
@@ -58,6 +59,37 @@ TEST(ListingKeys, TextBoxCommitsAndMoves) {
     QTest::keyClick(t, Qt::Key_Left);
     EXPECT_EQ(h.focus(), h.l->txtSubTimeOut->txtMSec);
     EXPECT_FALSE(h.l->Scroller->isActive());
+}
+
+TEST(ListingKeys, TextArrivingWithoutAKeyIsStoredAtOnce) {
+    ListingHost h(10);
+    h.click(300, 2);
+    QLineEdit* t = h.l->txtSubText;
+    ASSERT_EQ(h.focus(), t);
+    // Text from an input method comes without key events.
+    auto drop = [t](const QString& text) {
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(t, &e);
+    };
+    // A typed key is stored when it comes up, not before.
+    t->deselect();
+    t->setCursorPosition(0);
+    QTest::keyPress(t, Qt::Key_A, Qt::NoModifier);
+    EXPECT_EQ(t->text(), QStringLiteral("aText 2\u00A4line two"));
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("Text 2\r\nline two"));
+    QTest::keyRelease(t, Qt::Key_A, Qt::NoModifier);
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("aText 2\r\nline two"));
+    // Such text has no key to wait for: it is in the document before another row is shown.
+    drop(QStringLiteral("Dropped"));
+    EXPECT_TRUE(h.subs.SubText(2).contains(QStringLiteral("Dropped")));
+    h.click(300, 5);
+    EXPECT_TRUE(h.subs.SubText(2).contains(QStringLiteral("Dropped")));
+    EXPECT_EQ(h.subs.SubText(5), QStringLiteral("Text 5\r\nline two"));
+    // With no-edit on it is not stored, as typing is not.
+    h.l->setNoEdit(true);
+    drop(QStringLiteral("Nope"));
+    EXPECT_EQ(h.subs.SubText(5), QStringLiteral("Text 5\r\nline two"));
 }
 
 TEST(ListingKeys, TimeFieldsMoveTheSelectionAndKeepTheirPart) {

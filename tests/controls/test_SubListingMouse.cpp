@@ -29,6 +29,31 @@ TEST(ListingMouse, ClickEventOrderAndFocusByColumn) {
     EXPECT_EQ(h.l->txtSubTimeIn->lTime(), 12000);
 }
 
+TEST(ListingMouse, ButtonsOnTheEditBarsNumberAndIconStayWithTheBar) {
+    ListingHost h(10);
+    h.click(300, 2);
+    h.click(300, 5, Qt::ShiftModifier);
+    ASSERT_EQ(h.a.value(), 2);
+    ASSERT_EQ(h.b.value(), 5);
+    h.events.clear();
+    // The icon asks for the marker menu and nothing else: the bar and the range stay.
+    QTest::mouseClick(h.l->picMarker, Qt::LeftButton, {}, QPoint(10, 7));
+    EXPECT_EQ(h.events, QStringList{"MarkerSelect"});
+    EXPECT_TRUE(h.l->picSelBar->isVisible());
+    EXPECT_EQ(h.a.value(), 2);
+    EXPECT_EQ(h.b.value(), 5);
+    // The number does nothing, with either button.
+    h.events.clear();
+    QTest::mouseClick(h.l->lbNr, Qt::LeftButton, {}, QPoint(20, 7));
+    QTest::mouseDClick(h.l->lbNr, Qt::LeftButton, {}, QPoint(20, 7));
+    QTest::mouseClick(h.l->lbNr, Qt::RightButton, {}, QPoint(20, 7));
+    EXPECT_TRUE(h.events.isEmpty());
+    EXPECT_TRUE(h.l->picSelBar->isVisible());
+    EXPECT_EQ(h.sel.value(), 5);
+    EXPECT_EQ(h.a.value(), 2);
+    EXPECT_EQ(h.b.value(), 5);
+}
+
 TEST(ListingMouse, ClickBelowTheLastRowSelectsNothing) {
     ListingHost h(3);
     h.click(300, 1);
