@@ -738,7 +738,10 @@ void SubListing::txtSubTimeOut_PressRight() {
     txtSubText->setCursorPosition(0);
 }
 void SubListing::txtSubTime_RightClick() {
-    if (!noEdit_) emit RightClick();
+    // A time field with its own copy and paste menu keeps the click: passing it on as well would
+    // open the host's menu and then this one, two menus for one click.
+    auto* field = qobject_cast<TimeText*>(sender());
+    if (!noEdit_ && !(field && field->Enabled())) emit RightClick();
 }
 void SubListing::picMarker_Click() { emit MarkerSelect(); }
 
