@@ -32,8 +32,8 @@ main::main(QWidget* parent) : QWidget(parent) {
     Label6->setObjectName(QStringLiteral("Label6"));
     Label6->setWordWrap(true);
     grid->addWidget(Label6, 2, 0, 1, 2);
-    Label1 = new QLabel(QStringLiteral("These settings can be modified later by selecting Settings > Configuration."),
-                        this);
+    Label1 =
+        new QLabel(QStringLiteral("These settings can be modified later by selecting Settings > Configuration."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     grid->addWidget(Label1, 3, 0, 1, 2);

@@ -662,9 +662,7 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        case QEvent::KeyPress:
-            keyInText_ = true;
-            return textKeyDown(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress: keyInText_ = true; return textKeyDown(static_cast<QKeyEvent*>(event));
         case QEvent::KeyRelease: {
             auto* k = static_cast<QKeyEvent*>(event);
             if (k->isAutoRepeat()) return true;
@@ -673,9 +671,7 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         case QEvent::FocusIn:
-        case QEvent::FocusOut:
-            keyInText_ = false;
-            break;
+        case QEvent::FocusOut: keyInText_ = false; break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
                 emit RightClick();
@@ -1146,8 +1142,7 @@ bool SubListing::ReplaceSelection(const QString& st, const QString& st2, bool bM
     return true;
 }
 
-int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, bool bWhole,
-                           bool bSelection) {
+int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, bool bWhole, bool bSelection) {
     if (!bound_ || st1.isEmpty()) return 0;
     int first = 0, last = cSubs->count() - 1;
     if (bSelection && SelA() >= 0 && SelB() >= 0 && SelA() != SelB()) {
@@ -1158,8 +1153,7 @@ int SubListing::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, 
     // The old texts are shared copies, so keeping them to see what changed costs next to nothing.
     std::vector<QString> before;
     before.reserve(static_cast<size_t>(last - first + 1));
-    for (int i = first; i <= last; ++i)
-        before.push_back(cSubs->SubText(i));
+    for (int i = first; i <= last; ++i) before.push_back(cSubs->SubText(i));
     int n = 0;
     {
         // One wholesale change for the views instead of a redraw per entry.

@@ -3,9 +3,9 @@
 // document, selection and marker values.
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QPixmap>
-#include <QHash>
 #include <QPointer>
 #include <QStaticText>
 #include <QWidget>
@@ -223,7 +223,7 @@ private:
     struct Glyph {
         int advance = 0;
         int width = 0;
-        int y0 = 0, y1 = 0; // rows that hold ink
+        int y0 = 0, y1 = 0;       // rows that hold ink
         std::vector<uchar> alpha; // width x RowHeight coverage
     };
     std::array<Glyph, 128> glyphs_;

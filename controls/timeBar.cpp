@@ -435,8 +435,7 @@ void timeBar::resizeEvent(QResizeEvent*) {
 
 void timeBar::resizeSurface() {
     const QSize s = picMain->size();
-    if (picMain->image.size() != s)
-        picMain->image = s.isEmpty() ? QImage() : QImage(s, QImage::Format_RGB32);
+    if (picMain->image.size() != s) picMain->image = s.isEmpty() ? QImage() : QImage(s, QImage::Format_RGB32);
     const int columns = std::max(MapColumns, s.width());
     if (mapWidth() != columns) {
         snapMap.assign(columns, Cell{});
@@ -581,8 +580,8 @@ void timeBar::drawRulers(StripPainter& p) {
     }
 }
 
-void timeBar::drawTimeMarker(StripPainter& p, const QColor& colour, qint64 time, const QString& label,
-                             qint32 hitKind, qint32 snapKind) {
+void timeBar::drawTimeMarker(StripPainter& p, const QColor& colour, qint64 time, const QString& label, qint32 hitKind,
+                             qint32 snapKind) {
     if (time < viewStart || time > viewEnd) return;
     const qint64 x = (time - viewStart) / ruleStep();
     if (x <= p.width()) {
@@ -638,8 +637,7 @@ void timeBar::drawSub(StripPainter& p, int i, qint64 x1, qint64 x2, bool boxCove
     const auto end = std::to_chars(digits, digits + sizeof digits, i).ptr;
     const std::string_view number(digits, static_cast<size_t>(end - digits));
     const double tw = p.textWidth(number);
-    p.text(CIntSat(static_cast<double>(x2 - x1) / 2 + static_cast<double>(x1) - tw / 2), y + 1, number,
-           qRgb(0, 0, 0));
+    p.text(CIntSat(static_cast<double>(x2 - x1) / 2 + static_cast<double>(x1) - tw / 2), y + 1, number, qRgb(0, 0, 0));
     for (int m = 0; m < 3; ++m)
         if (marks[m]) p.image(static_cast<int>(px1), y, markerIcons[m]);
 
@@ -652,26 +650,17 @@ bool timeBar::eventFilter(QObject* watched, QEvent* e) {
     if (watched != picMain) return QWidget::eventFilter(watched, e);
     switch (e->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        picMain_MouseDown(static_cast<QMouseEvent*>(e));
-        return true;
-    case QEvent::MouseMove:
-        picMain_MouseMove(static_cast<QMouseEvent*>(e));
-        return true;
-    case QEvent::MouseButtonRelease:
-        picMain_MouseUp(static_cast<QMouseEvent*>(e));
-        return true;
-    case QEvent::KeyPress:
-        picMain_KeyPress(static_cast<QKeyEvent*>(e)->text());
-        return true;
+    case QEvent::MouseButtonDblClick: picMain_MouseDown(static_cast<QMouseEvent*>(e)); return true;
+    case QEvent::MouseMove: picMain_MouseMove(static_cast<QMouseEvent*>(e)); return true;
+    case QEvent::MouseButtonRelease: picMain_MouseUp(static_cast<QMouseEvent*>(e)); return true;
+    case QEvent::KeyPress: picMain_KeyPress(static_cast<QKeyEvent*>(e)->text()); return true;
     case QEvent::WindowDeactivate:
     case QEvent::Hide:
     case QEvent::UngrabMouse:
         // The release will never come (a modal window or another grab took the mouse).
         if (dragging) endDrag();
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, e);
 }
@@ -808,12 +797,13 @@ void timeBar::dragStep(int xi) {
     case ShiftMark:
     case Stretch1:
     case Stretch2: {
-        clsTime* marker = dragKind == ShiftMark ? cMarkT.data() : dragKind == Stretch1 ? cMarkT1.data() : cMarkT2.data();
+        clsTime* marker = dragKind == ShiftMark  ? cMarkT.data()
+                          : dragKind == Stretch1 ? cMarkT1.data()
+                                                 : cMarkT2.data();
         if (marker) marker->setValue(clampTime(snap(t, xi)));
         break;
     }
-    default:
-        break;
+    default: break;
     }
     inDragStep = false;
     recomputeTotal();

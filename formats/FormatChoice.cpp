@@ -80,22 +80,14 @@ FileType FileTypeByExt(const QString& path) {
 
 FileType FileTypeByIndex(int index, const QString& path) {
     switch (index) {
-    case 1:
-        return FileType::SRT;
-    case 2:
-        return FileType::SMI;
-    case 3:
-        return FileType::SV1;
-    case 4:
-        return FileType::SV2;
-    case 5:
-        return FileType::TXT;
-    case 6:
-        return FileType::SSA;
-    case 7:
-        return FileType::RAW;
-    default:
-        return FileTypeByExt(path);
+    case 1: return FileType::SRT;
+    case 2: return FileType::SMI;
+    case 3: return FileType::SV1;
+    case 4: return FileType::SV2;
+    case 5: return FileType::TXT;
+    case 6: return FileType::SSA;
+    case 7: return FileType::RAW;
+    default: return FileTypeByExt(path);
     }
 }
 
@@ -113,18 +105,14 @@ std::unique_ptr<intFile> NewFileHandler(FileType type) {
     return std::make_unique<clsFileSRT>(); // not reached: every type is listed above
 }
 
-std::unique_ptr<intFile> DetectFileHandler(const QString& path) {
-    return available(DetectFileType(path));
-}
-std::unique_ptr<intFile> FileHandlerByExt(const QString& path) {
-    return available(FileTypeByExt(path));
-}
+std::unique_ptr<intFile> DetectFileHandler(const QString& path) { return available(DetectFileType(path)); }
+std::unique_ptr<intFile> FileHandlerByExt(const QString& path) { return available(FileTypeByExt(path)); }
 std::unique_ptr<intFile> FileHandlerByIndex(int index, const QString& path) {
     return available(FileTypeByIndex(index, path));
 }
 
-QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title,
-                    const QString& initialFolder, int& filterIndex) {
+QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder,
+                    int& filterIndex) {
     int index = filterIndex;
     const QString path = GetSaveFileRaw(owner, filterList, title, initialFolder, index);
     if (path == u"cancel") return path;

@@ -34,5 +34,5 @@ std::unique_ptr<intFile> FileHandlerByIndex(int index, const QString& path);
 
 // The save dialog: the chosen path with the chosen filter's extension added when it has none of
 // that filter's, or "cancel"; filterIndex receives the chosen filter's index minus one.
-QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title,
-                    const QString& initialFolder, int& filterIndex);
+QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder,
+                    int& filterIndex);

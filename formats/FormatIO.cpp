@@ -3,7 +3,6 @@
 #include "model/TextFile.h"
 #include "platform/MsgBox.h"
 
-
 QString JoinBreaks(const QString& text, const QString& sep) {
     if (!text.contains(u'\r') && !text.contains(u'\n')) return text;
     QString out = text;

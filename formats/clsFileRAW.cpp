@@ -51,7 +51,8 @@ public:
         // one that ends before a line's first character ends with the line above.
         if (end.line > start.line && start.col > len(start.line)) start = {start.line + 1, 1};
         if (end.line > start.line && end.col < 1) end = {end.line - 1, len(end.line - 1)};
-        if (end.line == start.line) return lines_.at(start.line).mid(start.col - 1, std::max<qsizetype>(0, end.col - start.col + 1));
+        if (end.line == start.line)
+            return lines_.at(start.line).mid(start.col - 1, std::max<qsizetype>(0, end.col - start.col + 1));
         QString v = lines_.at(start.line).mid(start.col - 1);
         for (qsizetype l = start.line + 1; l < end.line; ++l) v += kCRLF + lines_.at(l);
         return v + kCRLF + lines_.at(end.line).left(end.col);

@@ -18,5 +18,4 @@ public:
     bool Save(clsSubs& Subs) override;
     bool Load(clsSubs& Subs) override;
     QString SettingSig() const override { return QStringLiteral("Raw text"); }
-
 };

@@ -108,7 +108,8 @@ clsFileRAWFrm1::clsFileRAWFrm1(QWidget* parent) : FormatForm(parent) {
 
 std::vector<RawField> clsFileRAWFrm1::fields() const {
     std::vector<RawField> f;
-    for (int i = 0; i < lstSel->count(); ++i) f.push_back(static_cast<RawField>(lstSel->item(i)->data(Qt::UserRole).toInt()));
+    for (int i = 0; i < lstSel->count(); ++i)
+        f.push_back(static_cast<RawField>(lstSel->item(i)->data(Qt::UserRole).toInt()));
     return f;
 }
 

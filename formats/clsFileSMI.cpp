@@ -269,17 +269,14 @@ bool Reader::readHead() {
     while (t.found && !t.is(u"/HEAD") && t.text.compare(u"BODY", Qt::CaseInsensitive) != 0) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QPlainTextEdit* box = nullptr;
-        if (t.is(u"SAMIPARAM"))
-            box = F.txtSMIParam;
-        else if (t.is(u"STYLE"))
-            box = F.txtSMICss;
+        if (t.is(u"SAMIPARAM")) box = F.txtSMIParam;
+        else if (t.is(u"STYLE")) box = F.txtSMICss;
         if (box || t.is(u"TITLE")) {
             const Pos start = t.after;
             const Tag close = next();
             const bool closed = close.closes(t);
             if (!closed)
-                warn(QStringLiteral("- ") + t.name.toString().toUpper() +
-                     QStringLiteral(" tag not properly closed"));
+                warn(QStringLiteral("- ") + t.name.toString().toUpper() + QStringLiteral(" tag not properly closed"));
             if (box) {
                 clsFileSMIFrm1::setBoxText(box, QString());
                 copyToBox(start, prevEnd_, box, box == F.txtSMICss);
@@ -389,14 +386,12 @@ bool clsFileSMI::Load(clsSubs& Subs) {
 
 QString clsFileSMI::Compose(const clsSubs& Subs, const clsFileSMIFrm1& F) {
     const QString pclass = TrimBlanks(F.txtPClass->text());
-    const QString para = QStringLiteral("      <P") +
-                         (pclass.isEmpty() ? QString() : QStringLiteral(" CLASS=") + pclass) + u'>';
+    const QString para =
+        QStringLiteral("      <P") + (pclass.isEmpty() ? QString() : QStringLiteral(" CLASS=") + pclass) + u'>';
     QString out;
     out.reserve(200 + Subs.count() * 80);
-    out += QStringLiteral("<SAMI>\r\n  <HEAD>\r\n    <TITLE>") + F.txtSMITitle->text() +
-           QStringLiteral("</TITLE>\r\n");
-    out += QStringLiteral("    <SAMIParam>\r\n      ") + TrimBlanks(clsFileSMIFrm1::boxText(F.txtSMIParam)) +
-           kCrLf;
+    out += QStringLiteral("<SAMI>\r\n  <HEAD>\r\n    <TITLE>") + F.txtSMITitle->text() + QStringLiteral("</TITLE>\r\n");
+    out += QStringLiteral("    <SAMIParam>\r\n      ") + TrimBlanks(clsFileSMIFrm1::boxText(F.txtSMIParam)) + kCrLf;
     out += QStringLiteral("    </SAMIParam>\r\n    <STYLE TYPE=\"text/css\"><!--\r\n      ");
     out += TrimBlanks(clsFileSMIFrm1::boxText(F.txtSMICss)) + kCrLf;
     out += QStringLiteral("    --></STYLE>\r\n  </HEAD>\r\n  <BODY>\r\n");

@@ -26,6 +26,5 @@ public:
     static QString Compose(const clsSubs& Subs, const clsFileSMIFrm1& F);
 
 private:
-
     QStringList lines_; // the line store of the last load
 };

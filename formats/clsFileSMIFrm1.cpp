@@ -88,8 +88,7 @@ clsFileSMIFrm1::clsFileSMIFrm1(QWidget* parent) : FormatForm(parent) {
     txtSMITitle->setObjectName(QStringLiteral("txtSMITitle"));
     txtSMIParam = textBox(QStringLiteral("txtSMIParam"), general);
     setBoxText(txtSMIParam, QStringLiteral("Copyright {}\r\nSpec {MSFT:1.0;}\r\n"));
-    btSMIAuto1 =
-        new QPushButton(QStringLiteral("Auto-complete media and metrics from visual editor"), general);
+    btSMIAuto1 = new QPushButton(QStringLiteral("Auto-complete media and metrics from visual editor"), general);
     btSMIAuto1->setObjectName(QStringLiteral("btSMIAuto1"));
     g->addWidget(label(QStringLiteral("Title:"), general), 0, 0);
     g->addWidget(txtSMITitle, 0, 1);
@@ -170,8 +169,7 @@ void clsFileSMIFrm1::btSMIAuto1_Click() {
     const QString name = player.fileName.mid(player.fileName.lastIndexOf(u'/') + 1);
     const double ms = std::floor(player.duration * 1000.0);
     AppendBlock(txtSMIParam, QStringLiteral("Media {") + name + QStringLiteral("}\r\n") +
-                                 QStringLiteral("Metrics {time:ms; duration:") + Str(ms) +
-                                 QStringLiteral(";}"));
+                                 QStringLiteral("Metrics {time:ms; duration:") + Str(ms) + QStringLiteral(";}"));
 }
 
 void clsFileSMIFrm1::btSMICSSFont_Click() {

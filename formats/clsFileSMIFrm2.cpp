@@ -145,17 +145,16 @@ clsFileSMIFrm2::clsFileSMIFrm2(QWidget* parent) : FormatForm(parent) {
     auto* cg = new QGridLayout(colours);
     for (int i = 0; i < 2; ++i) {
         const int row = i * 4;
-        cg->addWidget(new QLabel(i == 0 ? QStringLiteral("Color") : QStringLiteral("Background"), colours),
-                      row, 0);
+        cg->addWidget(new QLabel(i == 0 ? QStringLiteral("Color") : QStringLiteral("Background"), colours), row, 0);
         cg->addWidget(cSample[i], row, 1);
         cg->addWidget(txtColor[i], row, 2);
         for (int k = 0; k < 3; ++k) cg->addWidget(CScroll[3 * i + k], row + 1 + k, 0, 1, 3);
     }
-    auto* note = new QLabel(
-        QStringLiteral("NOTE : This utility does not modify the current CSS code. It merely adds a new "
-                       "definition.  If you want to replace the current one, you'll have to remove it "
-                       "manually from the declaration, then use this tool to create a new one."),
-        this);
+    auto* note =
+        new QLabel(QStringLiteral("NOTE : This utility does not modify the current CSS code. It merely adds a new "
+                                  "definition.  If you want to replace the current one, you'll have to remove it "
+                                  "manually from the declaration, then use this tool to create a new one."),
+                   this);
     note->setWordWrap(true);
     auto* grid = new QGridLayout(this);
     grid->addWidget(fonts, 0, 0, 1, 2);
@@ -169,10 +168,9 @@ clsFileSMIFrm2::clsFileSMIFrm2(QWidget* parent) : FormatForm(parent) {
     buttons->addWidget(btCancel);
     grid->addLayout(buttons, 4, 0, 1, 2);
 
-    for (QScrollBar* bar : CScroll)
-        connect(bar, &QScrollBar::valueChanged, this, &clsFileSMIFrm2::UpdateColors);
-    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{alLeft, alCenter, alRight, alJust,
-                                                                      cBold, cItalic, cUnderline})
+    for (QScrollBar* bar : CScroll) connect(bar, &QScrollBar::valueChanged, this, &clsFileSMIFrm2::UpdateColors);
+    for (QAbstractButton* b :
+         std::initializer_list<QAbstractButton*>{alLeft, alCenter, alRight, alJust, cBold, cItalic, cUnderline})
         connect(b, &QAbstractButton::clicked, this, &clsFileSMIFrm2::UpdatePreview);
     connect(txtFontSize, &QLineEdit::textChanged, this, &clsFileSMIFrm2::UpdatePreview);
     connect(lstFonts, &QListWidget::itemClicked, this, &clsFileSMIFrm2::lstFonts_Click);
@@ -194,8 +192,7 @@ void clsFileSMIFrm2::SetParent(clsFileSMIFrm1* form) { parentForm_ = form; }
 
 void clsFileSMIFrm2::UpdateColors() {
     for (int i = 0; i < 2; ++i) {
-        const int r = CScroll[3 * i]->value(), g = CScroll[3 * i + 1]->value(),
-                  b = CScroll[3 * i + 2]->value();
+        const int r = CScroll[3 * i]->value(), g = CScroll[3 * i + 1]->value(), b = CScroll[3 * i + 2]->value();
         fillSwatch(cSample[i], QColor(r, g, b));
         txtColor[i]->setText(u'#' + hex2(r) + hex2(g) + hex2(b));
     }
@@ -206,12 +203,9 @@ void clsFileSMIFrm2::UpdateColors() {
 }
 
 void clsFileSMIFrm2::UpdatePreview() {
-    if (alLeft->isChecked())
-        lbPrev->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    else if (alCenter->isChecked())
-        lbPrev->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    else if (alRight->isChecked())
-        lbPrev->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (alLeft->isChecked()) lbPrev->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    else if (alCenter->isChecked()) lbPrev->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    else if (alRight->isChecked()) lbPrev->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     QFont f = lbPrev->font();
     f.setBold(cBold->isChecked());
     f.setItalic(cItalic->isChecked());
@@ -293,18 +287,13 @@ bool clsFileSMIFrm2::txtColor_Validate(int i) {
 QString clsFileSMIFrm2::Rule() const {
     const QString crlf = QStringLiteral("\r\n");
     QString align = QStringLiteral("center");
-    if (alLeft->isChecked())
-        align = QStringLiteral("left");
-    else if (alRight->isChecked())
-        align = QStringLiteral("right");
-    else if (alJust->isChecked())
-        align = QStringLiteral("justify");
+    if (alLeft->isChecked()) align = QStringLiteral("left");
+    else if (alRight->isChecked()) align = QStringLiteral("right");
+    else if (alJust->isChecked()) align = QStringLiteral("justify");
     QStringList families;
     for (int i = 0; i < lstSel->count(); ++i) families << u'\'' + lstSel->item(i)->text() + u'\'';
-    if (DefSans->isChecked())
-        families << QStringLiteral("sans-serif");
-    else if (DefSerif->isChecked())
-        families << QStringLiteral("serif");
+    if (DefSans->isChecked()) families << QStringLiteral("sans-serif");
+    else if (DefSerif->isChecked()) families << QStringLiteral("serif");
 
     QString rule = QStringLiteral("P {") + crlf;
     rule += QStringLiteral("\tmargin-left: 29pt;") + crlf;

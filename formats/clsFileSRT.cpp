@@ -17,9 +17,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // Only a character that can't be part of a time field separates the milliseconds; anything
 // else means the line is malformed and the current separator stays.
-bool isDecimalChar(QChar c) {
-    return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':';
-}
+bool isDecimalChar(QChar c) { return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':'; }
 
 qint32 timeField(const QString& line, qsizetype from, const QString& dec) {
     QString t = line.mid(from, 12);
@@ -40,8 +38,8 @@ bool clsFileSRT::Load(clsSubs& Subs) {
     try {
         parse(lines, Subs, frm, entry);
     } catch (const std::exception&) {
-        MsgBox(QStringLiteral("This is not a valid SRT subtitle file.") + kCrLf +
-                   QStringLiteral("Fault in sub") + Str(entry - 1),
+        MsgBox(QStringLiteral("This is not a valid SRT subtitle file.") + kCrLf + QStringLiteral("Fault in sub") +
+                   Str(entry - 1),
                vb::Exclamation, QStringLiteral("Error"));
         return false;
     }
@@ -63,8 +61,7 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
     qsizetype i = 0;
     while (i < n) {
         ++entry;
-        while (i < n && lines.at(i).trimmed().isEmpty())
-            ++i;
+        while (i < n && lines.at(i).trimmed().isEmpty()) ++i;
         if (i == n) break; // trailing blank lines add no entry
         ++i;               // the entry number: any text
         const int k = Subs.AddSub(QString(), 0, 0);
@@ -118,6 +115,4 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
     return out;
 }
 
-bool clsFileSRT::Save(clsSubs& Subs) {
-    return WriteOrReport(path_, Compose(Subs));
-}
+bool clsFileSRT::Save(clsSubs& Subs) { return WriteOrReport(path_, Compose(Subs)); }

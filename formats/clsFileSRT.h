@@ -6,7 +6,7 @@
 #include "formats/intFile.h"
 
 class clsFileSRT : public FileOf<clsSettingsSRT, clsFileSRTFrm1> {
-  public:
+public:
     clsFileSRT();
 
     bool Save(clsSubs& Subs) override;
@@ -16,7 +16,7 @@ class clsFileSRT : public FileOf<clsSettingsSRT, clsFileSRTFrm1> {
     // The whole file text for the list, as Save writes it.
     QString Compose(const clsSubs& Subs) const;
 
-  private:
+private:
     // Reads the lines into the list; throws on a fault, with entry counting the entries begun.
     void parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* frm, int& entry);
 };

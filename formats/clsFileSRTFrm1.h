@@ -10,7 +10,7 @@ class QLineEdit;
 
 class clsFileSRTFrm1 : public FormatForm {
     Q_OBJECT
-  public:
+public:
     explicit clsFileSRTFrm1(QWidget* parent = nullptr);
 
     QGroupBox* Frame1;
@@ -21,6 +21,6 @@ class clsFileSRTFrm1 : public FormatForm {
     // The decimal character to write: the field's one character, "," when it holds another count.
     QString DecimalChar() const;
 
-  protected:
+protected:
     bool validate() override;
 };

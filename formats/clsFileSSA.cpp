@@ -1,6 +1,6 @@
 #include "formats/clsFileSSA.h"
-#include "formats/FormatIO.h"
 #include "formats/FontChoice.h"
+#include "formats/FormatIO.h"
 #include "formats/LineStore.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
@@ -134,21 +134,10 @@ QLineEdit* Reader::infoBox(const QString& key) const {
                                        "playresy",
                                        "playdepth",
                                        "timer"};
-    QLineEdit* const boxes[] = {F.txtSSATitle,
-                                F.txtSSAScript,
-                                F.txtSSATrans,
-                                F.txtSSAEdit,
-                                F.txtSSATiming,
-                                F.txtSSASynch,
-                                F.txtSSAScriptUpdatedBy,
-                                F.txtSSAScriptUpdate,
-                                F.txtSSAScriptType,
-                                F.txtSSACollisions,
-                                F.txtSSAWordWrapStyle,
-                                F.txtSSAPlayResX,
-                                F.txtSSAPlayResY,
-                                F.txtSSAPlayDepth,
-                                F.txtSSATimer};
+    QLineEdit* const boxes[] = {
+        F.txtSSATitle,         F.txtSSAScript,          F.txtSSATrans,        F.txtSSAEdit,       F.txtSSATiming,
+        F.txtSSASynch,         F.txtSSAScriptUpdatedBy, F.txtSSAScriptUpdate, F.txtSSAScriptType, F.txtSSACollisions,
+        F.txtSSAWordWrapStyle, F.txtSSAPlayResX,        F.txtSSAPlayResY,     F.txtSSAPlayDepth,  F.txtSSATimer};
     for (int i = 0; i < 15; ++i)
         if (key == QLatin1String(keys[i])) return boxes[i];
     return nullptr;
@@ -167,10 +156,8 @@ bool Reader::run() {
         if (isHeader(s, u"[v4 styles]") || isHeader(s, u"[v4+ styles]")) break;
         const KeyLine k = keyLine(s);
         if (!k.ok || k.key == QStringLiteral("!")) continue;
-        if (QLineEdit* box = infoBox(k.lower))
-            box->setText(k.value);
-        else
-            warn(QStringLiteral("- Unknown [Script Info] Tag : '") + k.key + u'\'');
+        if (QLineEdit* box = infoBox(k.lower)) box->setText(k.value);
+        else warn(QStringLiteral("- Unknown [Script Info] Tag : '") + k.key + u'\'');
     }
     v4plus_ = isHeader(s, u"[v4+ styles]");
     progress_->setStep(QStringLiteral("Parsing : ") + s.trimmed());
@@ -202,8 +189,7 @@ bool Reader::run() {
         // The events are still worth reading: the form keeps its own style.
         warn(QStringLiteral("- No style found: the style keeps the values of this form"));
     }
-    if (!atEvents)
-        return fail(QStringLiteral("This is not a valid SSA v4 subtitle file : Premature file ending"));
+    if (!atEvents) return fail(QStringLiteral("This is not a valid SSA v4 subtitle file : Premature file ending"));
 
     // Events.
     progress_->setStep(QStringLiteral("Parsing : [Events]"));
@@ -218,11 +204,10 @@ bool Reader::run() {
         }
     }
     if (!haveEventFormat) return fail(kNotSsa + QStringLiteral("Premature file ending"));
-    static const QStringList known{
-        QStringLiteral("marked"),  QStringLiteral("layer"),   QStringLiteral("start"),
-        QStringLiteral("end"),     QStringLiteral("style"),   QStringLiteral("name"),
-        QStringLiteral("marginl"), QStringLiteral("marginr"), QStringLiteral("marginv"),
-        QStringLiteral("effect"),  QStringLiteral("text")};
+    static const QStringList known{QStringLiteral("marked"),  QStringLiteral("layer"),   QStringLiteral("start"),
+                                   QStringLiteral("end"),     QStringLiteral("style"),   QStringLiteral("name"),
+                                   QStringLiteral("marginl"), QStringLiteral("marginr"), QStringLiteral("marginv"),
+                                   QStringLiteral("effect"),  QStringLiteral("text")};
     // Said once for the Format line rather than once per event.
     for (const QString& f : eventFields)
         if (!known.contains(f)) warn(QStringLiteral("- unknown dialogue field : ") + f);
@@ -230,10 +215,8 @@ bool Reader::run() {
         if (isHeader(s, u"[fonts]")) break;
         const KeyLine k = keyLine(s);
         if (!k.ok || k.key == QStringLiteral("!") || k.lower == QStringLiteral("comment")) continue;
-        if (k.lower == QStringLiteral("dialogue"))
-            addEntry(eventFields, k.value);
-        else
-            warn(QStringLiteral("- Ignoring [events] tag : '") + k.key + u'\'');
+        if (k.lower == QStringLiteral("dialogue")) addEntry(eventFields, k.value);
+        else warn(QStringLiteral("- Ignoring [events] tag : '") + k.key + u'\'');
     }
 
     const int n = warnings_.size();
@@ -264,65 +247,41 @@ void Reader::applyStyle(const QStringList& fields, const QStringList& values, in
         if (f == u"name" || f == u"alphalevel" || f == u"encoding") continue;
         if (f == u"fontname") {
             if (!v.isEmpty()) F.SelFont(v); // an empty name keeps the form's font
-        } else if (f == u"fontsize")
-            F.txtFontSize->setText(v);
-        else if (f == u"primarycolour")
-            setColour(0, v);
-        else if (f == u"secondarycolour")
-            setColour(1, v);
-        else if (f == u"tertiarycolour" || f == u"outlinecolour")
-            setColour(2, v);
-        else if (f == u"backcolour")
-            setColour(3, v);
-        else if (f == u"bold")
-            F.cBold->setChecked(Val(v) == -1);
-        else if (f == u"italic")
-            F.cItalic->setChecked(Val(v) == -1);
-        else if (f == u"underline")
-            F.cUnderline->setChecked(Val(v) == -1);
-        else if (f == u"strikeout")
-            F.cStrike->setChecked(Val(v) == -1);
-        else if (f == u"scalex")
-            F.txtScaleX->setText(boxNumber(v));
-        else if (f == u"scaley")
-            F.txtScaleY->setText(boxNumber(v));
-        else if (f == u"angle")
-            F.txtAngle->setText(boxNumber(v));
-        else if (f == u"spacing")
-            F.txtCharSpace->setText(boxNumber(v));
-        else if (f == u"borderstyle")
-            F.txtBorderStyle->setText(boxNumber(v));
-        else if (f == u"outline")
-            F.txtOutline->setText(boxNumber(v));
-        else if (f == u"shadow")
-            F.txtShadow->setText(boxNumber(v));
-        else if (f == u"marginl")
-            F.txtMarginLeft->setText(boxNumber(v));
-        else if (f == u"marginr")
-            F.txtMarginRight->setText(boxNumber(v));
-        else if (f == u"marginv")
-            F.txtMarginV->setText(boxNumber(v));
+        } else if (f == u"fontsize") F.txtFontSize->setText(v);
+        else if (f == u"primarycolour") setColour(0, v);
+        else if (f == u"secondarycolour") setColour(1, v);
+        else if (f == u"tertiarycolour" || f == u"outlinecolour") setColour(2, v);
+        else if (f == u"backcolour") setColour(3, v);
+        else if (f == u"bold") F.cBold->setChecked(Val(v) == -1);
+        else if (f == u"italic") F.cItalic->setChecked(Val(v) == -1);
+        else if (f == u"underline") F.cUnderline->setChecked(Val(v) == -1);
+        else if (f == u"strikeout") F.cStrike->setChecked(Val(v) == -1);
+        else if (f == u"scalex") F.txtScaleX->setText(boxNumber(v));
+        else if (f == u"scaley") F.txtScaleY->setText(boxNumber(v));
+        else if (f == u"angle") F.txtAngle->setText(boxNumber(v));
+        else if (f == u"spacing") F.txtCharSpace->setText(boxNumber(v));
+        else if (f == u"borderstyle") F.txtBorderStyle->setText(boxNumber(v));
+        else if (f == u"outline") F.txtOutline->setText(boxNumber(v));
+        else if (f == u"shadow") F.txtShadow->setText(boxNumber(v));
+        else if (f == u"marginl") F.txtMarginLeft->setText(boxNumber(v));
+        else if (f == u"marginr") F.txtMarginRight->setText(boxNumber(v));
+        else if (f == u"marginv") F.txtMarginV->setText(boxNumber(v));
         else if (f == u"alignment") {
             const qint32 a = ClampLong(Val(v));
             if (v4plus_) {
                 F.setAlignment(a);
             } else {
                 // Version 4: 1-3 bottom, 5-7 top, 9-11 middle; other values leave the form's choice.
-                if (a >= 1 && a <= 3)
-                    F.setAlignment(a);
-                else if (a >= 5 && a <= 7)
-                    F.setAlignment(a + 2);
-                else if (a >= 9 && a <= 11)
-                    F.setAlignment(a - 5);
+                if (a >= 1 && a <= 3) F.setAlignment(a);
+                else if (a >= 5 && a <= 7) F.setAlignment(a + 2);
+                else if (a >= 9 && a <= 11) F.setAlignment(a - 5);
             }
         } else {
             warn(QStringLiteral("- unknown format field : ") + f, line);
         }
     }
-    if (values.size() < fields.size())
-        warn(QStringLiteral("- Style tag ended prematurely"), line);
-    else if (fields.size() < values.size())
-        warn(QStringLiteral("- Format tag ended prematurely"), line);
+    if (values.size() < fields.size()) warn(QStringLiteral("- Style tag ended prematurely"), line);
+    else if (fields.size() < values.size()) warn(QStringLiteral("- Format tag ended prematurely"), line);
 }
 
 void Reader::addEntry(const QStringList& fields, const QString& value) {
@@ -337,10 +296,8 @@ void Reader::addEntry(const QStringList& fields, const QString& value) {
         }
         qsizetype c = value.indexOf(u',', p);
         if (c < 0) c = value.size();
-        if (f == u"start")
-            start = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
-        else if (f == u"end")
-            end = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
+        if (f == u"start") start = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
+        else if (f == u"end") end = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
         p = c + 1;
     }
     if (text.contains(u'\\')) {
@@ -418,14 +375,12 @@ bool clsFileSSA::Load(clsSubs& Subs) {
 
 QString clsFileSSA::Compose(const clsSubs& Subs, const clsFileSSAFrm1& F) {
     auto colour = [&F](int slot) {
-        const quint32 v =
-            quint32(F.CScroll[3 * slot]->value()) | (quint32(F.CScroll[3 * slot + 1]->value()) << 8) |
-            (quint32(F.CScroll[3 * slot + 2]->value()) << 16) | (quint32(F.scrAlpha[slot]->value()) << 24);
+        const quint32 v = quint32(F.CScroll[3 * slot]->value()) | (quint32(F.CScroll[3 * slot + 1]->value()) << 8) |
+                          (quint32(F.CScroll[3 * slot + 2]->value()) << 16) |
+                          (quint32(F.scrAlpha[slot]->value()) << 24);
         return QString::number(static_cast<qint32>(v));
     };
-    auto flag = [](const QCheckBox* c) {
-        return c->isChecked() ? QStringLiteral("-1") : QStringLiteral("0");
-    };
+    auto flag = [](const QCheckBox* c) { return c->isChecked() ? QStringLiteral("-1") : QStringLiteral("0"); };
     QString out;
     out.reserve(1500 + Subs.count() * 80);
     out += QStringLiteral("[Script Info]\r\n"
@@ -482,15 +437,13 @@ QString clsFileSSA::Compose(const clsSubs& Subs, const clsFileSSAFrm1& F) {
     out += style.join(u',') + kCrLf;
     // Events in the standard field order, line breaks as the hard break "\N", so that every
     // player finds them.
-    out +=
-        QStringLiteral("\r\n[Events]\r\n"
-                       "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n");
+    out += QStringLiteral("\r\n[Events]\r\n"
+                          "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n");
     for (int i = 0; i < Subs.count(); ++i) {
         QString text = Subs.SubText(i);
         text.replace(kCrLf, QStringLiteral("\\N"));
-        out += QStringLiteral("Dialogue: 0,") + SsaTime(Subs.SubTimeIn(i)) + u',' +
-               SsaTime(Subs.SubTimeOut(i)) + QStringLiteral(",Default,") + QString::number(i) +
-               QStringLiteral(",0000,0000,0000,,") + text + kCrLf;
+        out += QStringLiteral("Dialogue: 0,") + SsaTime(Subs.SubTimeIn(i)) + u',' + SsaTime(Subs.SubTimeOut(i)) +
+               QStringLiteral(",Default,") + QString::number(i) + QStringLiteral(",0000,0000,0000,,") + text + kCrLf;
     }
     return out;
 }

@@ -31,6 +31,5 @@ public:
     static qint32 ParseSsaTime(const QString& text);
 
 private:
-
     QStringList lines_; // the line store of the last load
 };

@@ -52,20 +52,16 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
     txtSSASynch = field(QStringLiteral("txtSSASynch"), QStringLiteral("Synch Point:"), QString());
     txtSSAScriptUpdatedBy =
         field(QStringLiteral("txtSSAScriptUpdatedBy"), QStringLiteral("Script Updated By:"), QString());
-    txtSSAScriptUpdate =
-        field(QStringLiteral("txtSSAScriptUpdate"), QStringLiteral("Update Details:"), QString());
+    txtSSAScriptUpdate = field(QStringLiteral("txtSSAScriptUpdate"), QStringLiteral("Update Details:"), QString());
     txtSSAScriptType =
         field(QStringLiteral("txtSSAScriptType"), QStringLiteral("Script Type:"), QStringLiteral("v4.00+"));
     txtSSACollisions =
         field(QStringLiteral("txtSSACollisions"), QStringLiteral("Collisions:"), QStringLiteral("Normal"));
     txtSSAWordWrapStyle =
         field(QStringLiteral("txtSSAWordWrapStyle"), QStringLiteral("WrapStyle:"), QStringLiteral("0"));
-    txtSSAPlayResX =
-        field(QStringLiteral("txtSSAPlayResX"), QStringLiteral("PlayResX:"), QStringLiteral("384"));
-    txtSSAPlayResY =
-        field(QStringLiteral("txtSSAPlayResY"), QStringLiteral("PlayResY:"), QStringLiteral("288"));
-    txtSSAPlayDepth =
-        field(QStringLiteral("txtSSAPlayDepth"), QStringLiteral("PlayDepth:"), QStringLiteral("0"));
+    txtSSAPlayResX = field(QStringLiteral("txtSSAPlayResX"), QStringLiteral("PlayResX:"), QStringLiteral("384"));
+    txtSSAPlayResY = field(QStringLiteral("txtSSAPlayResY"), QStringLiteral("PlayResY:"), QStringLiteral("288"));
+    txtSSAPlayDepth = field(QStringLiteral("txtSSAPlayDepth"), QStringLiteral("PlayDepth:"), QStringLiteral("0"));
     txtSSATimer = field(QStringLiteral("txtSSATimer"), QStringLiteral("Timer:"), QStringLiteral("100.0000"));
 
     // Warnings.
@@ -119,11 +115,10 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
     // Colours.
     auto* colours = new QWidget(SSTab1);
     auto* cg = new QGridLayout(colours);
-    const QString slotNames[4] = {QStringLiteral("Primary"), QStringLiteral("Secondary"),
-                                  QStringLiteral("Outline"), QStringLiteral("Back")};
+    const QString slotNames[4] = {QStringLiteral("Primary"), QStringLiteral("Secondary"), QStringLiteral("Outline"),
+                                  QStringLiteral("Back")};
     const int design[4][3] = {{255, 255, 255}, {255, 255, 0}, {0, 0, 0}, {0, 0, 0}};
-    const QString bars[4] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B"),
-                             QStringLiteral("A")};
+    const QString bars[4] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B"), QStringLiteral("A")};
     for (int s = 0; s < 4; ++s) {
         const int col = s * 2;
         cg->addWidget(new QLabel(slotNames[s], colours), 0, col, 1, 2);
@@ -166,23 +161,18 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
         lg->addWidget(e, row, col + 1);
         return e;
     };
-    txtScaleX =
-        metric(QStringLiteral("txtScaleX"), QStringLiteral("Scale X (%):"), QStringLiteral("100"), 0, 0);
-    txtScaleY =
-        metric(QStringLiteral("txtScaleY"), QStringLiteral("Scale Y (%):"), QStringLiteral("100"), 1, 0);
+    txtScaleX = metric(QStringLiteral("txtScaleX"), QStringLiteral("Scale X (%):"), QStringLiteral("100"), 0, 0);
+    txtScaleY = metric(QStringLiteral("txtScaleY"), QStringLiteral("Scale Y (%):"), QStringLiteral("100"), 1, 0);
     txtAngle = metric(QStringLiteral("txtAngle"), QStringLiteral("Angle:"), QStringLiteral("0"), 2, 0);
-    txtCharSpace =
-        metric(QStringLiteral("txtCharSpace"), QStringLiteral("Spacing:"), QStringLiteral("0"), 3, 0);
+    txtCharSpace = metric(QStringLiteral("txtCharSpace"), QStringLiteral("Spacing:"), QStringLiteral("0"), 3, 0);
     txtBorderStyle =
         metric(QStringLiteral("txtBorderStyle"), QStringLiteral("Border style:"), QStringLiteral("1"), 4, 0);
     txtOutline = metric(QStringLiteral("txtOutline"), QStringLiteral("Outline:"), QStringLiteral("2"), 0, 2);
     txtShadow = metric(QStringLiteral("txtShadow"), QStringLiteral("Shadow:"), QStringLiteral("2"), 1, 2);
-    txtMarginLeft =
-        metric(QStringLiteral("txtMarginLeft"), QStringLiteral("Left margin:"), QStringLiteral("10"), 2, 2);
+    txtMarginLeft = metric(QStringLiteral("txtMarginLeft"), QStringLiteral("Left margin:"), QStringLiteral("10"), 2, 2);
     txtMarginRight =
         metric(QStringLiteral("txtMarginRight"), QStringLiteral("Right margin:"), QStringLiteral("10"), 3, 2);
-    txtMarginV =
-        metric(QStringLiteral("txtMarginV"), QStringLiteral("Vertical margin:"), QStringLiteral("10"), 4, 2);
+    txtMarginV = metric(QStringLiteral("txtMarginV"), QStringLiteral("Vertical margin:"), QStringLiteral("10"), 4, 2);
     Label30 = new QLabel(QStringLiteral("Why does the preview not change?"), layoutTab);
     Label30->setObjectName(QStringLiteral("Label30"));
     Label30->setCursor(Qt::PointingHandCursor);
@@ -217,10 +207,8 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
     bottom->addWidget(btOk);
     layout->addLayout(bottom);
 
-    for (QScrollBar* bar : CScroll)
-        connect(bar, &QScrollBar::valueChanged, this, &clsFileSSAFrm1::RefreshColors);
-    for (QScrollBar* bar : scrAlpha)
-        connect(bar, &QScrollBar::valueChanged, this, &clsFileSSAFrm1::RefreshColors);
+    for (QScrollBar* bar : CScroll) connect(bar, &QScrollBar::valueChanged, this, &clsFileSSAFrm1::RefreshColors);
+    for (QScrollBar* bar : scrAlpha) connect(bar, &QScrollBar::valueChanged, this, &clsFileSSAFrm1::RefreshColors);
     for (QCheckBox* c : {cBold, cItalic, cUnderline, cStrike})
         connect(c, &QCheckBox::clicked, this, &clsFileSSAFrm1::RefreshFont);
     connect(txtFontSize, &QLineEdit::textChanged, this, &clsFileSSAFrm1::RefreshFont);
@@ -254,8 +242,7 @@ void clsFileSSAFrm1::RefreshFont() {
 
 void clsFileSSAFrm1::RefreshColors() {
     for (int s = 0; s < 4; ++s) {
-        const int r = CScroll[3 * s]->value(), g = CScroll[3 * s + 1]->value(),
-                  b = CScroll[3 * s + 2]->value();
+        const int r = CScroll[3 * s]->value(), g = CScroll[3 * s + 1]->value(), b = CScroll[3 * s + 2]->value();
         fill(cSample[s], QPalette::Window, QColor(r, g, b));
         txtColor[s]->setText(u'#' + hex2(r) + hex2(g) + hex2(b) + hex2(scrAlpha[s]->value()));
     }

@@ -24,7 +24,8 @@ qint32 bracketTime(const QString& line) {
 QString bracketed(qint32 t) { return u'[' + FormatTime(t).left(8) + u']'; }
 
 bool invalidFile() {
-    MsgBox(QStringLiteral("This is not a valid SubViewer 1.0 subtitle file."), vb::Exclamation, QStringLiteral("Error"));
+    MsgBox(QStringLiteral("This is not a valid SubViewer 1.0 subtitle file."), vb::Exclamation,
+           QStringLiteral("Error"));
     return false;
 }
 } // namespace

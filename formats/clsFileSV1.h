@@ -17,5 +17,4 @@ public:
     bool Save(clsSubs& Subs) override;
     bool Load(clsSubs& Subs) override;
     QString SettingSig() const override { return QStringLiteral("SubViewer 1.0"); }
-
 };

@@ -16,7 +16,6 @@ class clsFileSV1Frm1 : public FormatForm, public SubViewerHeader {
 public:
     explicit clsFileSV1Frm1(QWidget* parent = nullptr);
 
-
     // The header tags in file order, each with its box.
     std::vector<std::pair<QString, QLineEdit*>> header() const;
 };

@@ -37,7 +37,8 @@ void readStyle(const QString& line, clsFileSV2Frm1& frm) {
 qint32 hundredths(const QString& line, qsizetype at) { return ParseTime(line.mid(at, 11) + u'0'); }
 
 bool invalidFile() {
-    MsgBox(QStringLiteral("This is not a valid SubViewer 2.0 subtitle file."), vb::Exclamation, QStringLiteral("Error"));
+    MsgBox(QStringLiteral("This is not a valid SubViewer 2.0 subtitle file."), vb::Exclamation,
+           QStringLiteral("Error"));
     return false;
 }
 } // namespace

@@ -22,25 +22,20 @@ qint32 frameField(const QString& line, qsizetype from, qsizetype end) {
     for (qsizetype k = from; k < end; ++k) {
         const QChar c = line.at(k);
         if (c == u' ' || c == u'\t') continue;
-        if (c < u'0' || c > u'9' || ++digits > 9)
-            return CLng(Val(line.mid(from, std::max<qsizetype>(0, end - from))));
+        if (c < u'0' || c > u'9' || ++digits > 9) return CLng(Val(line.mid(from, std::max<qsizetype>(0, end - from))));
         v = v * 10 + (c.unicode() - u'0');
     }
     return v;
 }
 
-qint32 frameToMs(qint32 frame, double fps) {
-    return CLng(frame / fps * 1000.0);
-}
+qint32 frameToMs(qint32 frame, double fps) { return CLng(frame / fps * 1000.0); }
 
 QString msToFrameText(qint32 ms, double fps) {
     const double f = RoundHalfEven(ms / 1000.0 * fps) + 0.0; // no "-0"
     return std::fabs(f) < 9e15 ? QString::number(static_cast<qint64>(f)) : QString::number(f, 'f', 0);
 }
 
-void report(const QString& text) {
-    MsgBox(text, vb::Exclamation, QStringLiteral("Error"));
-}
+void report(const QString& text) { MsgBox(text, vb::Exclamation, QStringLiteral("Error")); }
 } // namespace
 
 clsFileTXT::clsFileTXT() : FileOf(false) {}
@@ -86,8 +81,8 @@ bool clsFileTXT::Load(clsSubs& Subs) {
         }
     } catch (const RuntimeError& e) {
         // A frame number too large for a time, or the list full: what was read stays.
-        report(QStringLiteral("This is not a valid MicroDVD subtitle file.") + kCRLF +
-               QStringLiteral("Fault in line") + Str(static_cast<qint64>(i + 1)) + kCRLF + e.description());
+        report(QStringLiteral("This is not a valid MicroDVD subtitle file.") + kCRLF + QStringLiteral("Fault in line") +
+               Str(static_cast<qint64>(i + 1)) + kCRLF + e.description());
         return false;
     }
     return true;

@@ -8,12 +8,12 @@
 #include "formats/intSettings.h"
 
 class clsSettingsTXT : public SettingsOf<clsFileTXTFrm1> {
-  public:
+public:
     clsSettingsTXT() : SettingsOf(QStringLiteral("MicroDVD")) {}
 };
 
 class clsFileTXT : public FileOf<clsSettingsTXT, clsFileTXTFrm1> {
-  public:
+public:
     clsFileTXT();
     bool Save(clsSubs& Subs) override;
     bool Load(clsSubs& Subs) override;

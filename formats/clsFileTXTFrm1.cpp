@@ -21,10 +21,9 @@ clsFileTXTFrm1::clsFileTXTFrm1(QWidget* parent) : FormatForm(parent) {
     txtFRate->setObjectName(QStringLiteral("txtFRate"));
     txtFRate->setEditable(true);
     txtFRate->setInsertPolicy(QComboBox::NoInsert);
-    txtFRate->addItems({QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("23.976"),
-                        QStringLiteral("23.978"), QStringLiteral("24"), QStringLiteral("25"),
-                        QStringLiteral("29"), QStringLiteral("29.970"), QStringLiteral("30"),
-                        QStringLiteral("32")});
+    txtFRate->addItems({QStringLiteral("15"), QStringLiteral("20"), QStringLiteral("23.976"), QStringLiteral("23.978"),
+                        QStringLiteral("24"), QStringLiteral("25"), QStringLiteral("29"), QStringLiteral("29.970"),
+                        QStringLiteral("30"), QStringLiteral("32")});
     txtFRate->setCurrentText(QStringLiteral("29.970"));
     txtFRate->setToolTip(QStringLiteral("The framerate of the movie associated with this subfile.  It must "
                                         "be accurate for the sub to work."));
@@ -58,17 +57,11 @@ clsFileTXTFrm1::clsFileTXTFrm1(QWidget* parent) : FormatForm(parent) {
     connect(btRate, &QPushButton::clicked, this, &clsFileTXTFrm1::btRate_Click);
 }
 
-double clsFileTXTFrm1::FrameRate() const {
-    return Val(txtFRate->currentText());
-}
+double clsFileTXTFrm1::FrameRate() const { return Val(txtFRate->currentText()); }
 
-void clsFileTXTFrm1::setFrameRateText(const QString& s) {
-    txtFRate->setCurrentText(s);
-}
+void clsFileTXTFrm1::setFrameRateText(const QString& s) { txtFRate->setCurrentText(s); }
 
-QString clsFileTXTFrm1::NewLineText() const {
-    return txtTXTNl->text();
-}
+QString clsFileTXTFrm1::NewLineText() const { return txtTXTNl->text(); }
 
 bool clsFileTXTFrm1::validate() {
     // A rate of 0 (any text that isn't a number) would leave every time undefined.

@@ -11,7 +11,7 @@ class QPushButton;
 
 class clsFileTXTFrm1 : public FormatForm {
     Q_OBJECT
-  public:
+public:
     explicit clsFileTXTFrm1(QWidget* parent = nullptr);
 
     QGroupBox* Frame1;
@@ -25,9 +25,9 @@ class clsFileTXTFrm1 : public FormatForm {
     void setFrameRateText(const QString& s);
     QString NewLineText() const;
 
-  protected:
+protected:
     bool validate() override;
 
-  private slots:
+private slots:
     void btRate_Click();
 };

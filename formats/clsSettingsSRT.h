@@ -6,6 +6,6 @@
 #include "formats/intSettings.h"
 
 class clsSettingsSRT : public SettingsOf<clsFileSRTFrm1> {
-  public:
+public:
     clsSettingsSRT() : SettingsOf<clsFileSRTFrm1>(QStringLiteral("SRT")) {}
 };

@@ -63,7 +63,8 @@ void frmProg::showValue() {
         pbar->setUpdatesEnabled(true);
     }
     // The specified order of the calculation: the fraction first, then the hundredfold.
-    const double pct = hi == lo ? 0.0 : std::floor((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100.0);
+    const double pct =
+        hi == lo ? 0.0 : std::floor((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100.0);
     const QString text = Str(pct) + u'%';
     if (lbp->text() != text) lbp->setText(text);
 }

@@ -49,8 +49,7 @@ private:
 };
 
 // A handler of one format: its own settings block, and the block's form as the format's class.
-template <class Settings, class Form>
-class FileOf : public FileBase {
+template <class Settings, class Form> class FileOf : public FileBase {
 protected:
     explicit FileOf(bool repairsLineEnds = true) : FileBase(std::make_shared<Settings>(), repairsLineEnds) {}
     // The block's current form; a fresh one when the block holds none of this format's.

@@ -15,8 +15,7 @@ public:
 };
 
 // The block of one format, typed by its form class.
-template <class Form>
-class SettingsOf : public intSettings {
+template <class Form> class SettingsOf : public intSettings {
 public:
     explicit SettingsOf(QString name) : name_(std::move(name)), form_(std::make_unique<Form>()) {}
     void setForm(std::unique_ptr<QDialog> frm) override { form_ = std::move(frm); }

@@ -21,8 +21,8 @@ void BackupAssociation(const QString& ext) {
     if (RegCreateKey(ext + kBackup)) RegSetDefaultValue(ext + kBackup, *current);
 }
 
-void AssociateExt(const QString& ext, const QString& program, const QString& className,
-                  const QString& description, const QString& icon) {
+void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,
+                  const QString& icon) {
     if (!GetKeyDefault(ext).isEmpty()) BackupAssociation(ext);
     const QString command = u'"' + program + QStringLiteral("\" \"%1\"");
     const bool done = RegCreateKey(ext) && RegSetDefaultValue(ext, className) && RegCreateKey(className) &&
@@ -30,8 +30,8 @@ void AssociateExt(const QString& ext, const QString& program, const QString& cla
                       RegCreateKey(className + QStringLiteral("\\DefaultIcon")) &&
                       RegSetDefaultValue(className + QStringLiteral("\\DefaultIcon"), icon) &&
                       RegCreateKey(className + QStringLiteral("\\shell")) &&
-                      RegCreateKey(className + QStringLiteral("\\shell\\open")) &&
-                      RegCreateKey(className + kCommand) && RegSetDefaultValue(className + kCommand, command);
+                      RegCreateKey(className + QStringLiteral("\\shell\\open")) && RegCreateKey(className + kCommand) &&
+                      RegSetDefaultValue(className + kCommand, command);
     Q_UNUSED(done); // failures are silent: the layout stays as far as it got
 }
 
@@ -57,7 +57,7 @@ bool IsEditorExt(const QString& ext) {
 }
 
 const QStringList& ExtRows() {
-    static const QStringList rows{QStringLiteral("*.Srt"), QStringLiteral("*.Sub"), QStringLiteral("*.Smi"),
+    static const QStringList rows{QStringLiteral("*.Srt"),  QStringLiteral("*.Sub"), QStringLiteral("*.Smi"),
                                   QStringLiteral("*.Sami"), QStringLiteral("*.Ssa"), QStringLiteral("*.Txt")};
     return rows;
 }
@@ -76,7 +76,6 @@ void MatchAssociations(const std::array<bool, 6>& selected, const QString& progr
         if (associate[i])
             AssociateExt(ext, program, QStringLiteral("Lumerin") + ext, QStringLiteral("Subtitle file"),
                          iconLibrary + QString::number(i + 1));
-        else if (remove[i])
-            UnassociateExt(ext);
+        else if (remove[i]) UnassociateExt(ext);
     }
 }

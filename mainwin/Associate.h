@@ -10,8 +10,8 @@
 // Writes the extension's keys: the extension names the class, the class has the description,
 // the icon and the open command that starts program with the file. Stops silently at the
 // first key that can't be written.
-void AssociateExt(const QString& ext, const QString& program, const QString& className,
-                  const QString& description, const QString& icon);
+void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,
+                  const QString& icon);
 // The key's default value, or "".
 QString GetKeyDefault(const QString& key);
 // The open command of the extension's current class, or "".

@@ -9,9 +9,7 @@
 #include <QLabel>
 
 namespace {
-void append(QLabel* l, const QString& value) {
-    l->setText(l->text() + value);
-}
+void append(QLabel* l, const QString& value) { l->setText(l->text() + value); }
 } // namespace
 
 void FillProps(frmProps& f, const PropsFigures& d) {

@@ -100,22 +100,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 // The links are labels that answer a left click.
 bool frmAbout::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-        if (watched == Label3)
-            Label3_Click();
-        else if (watched == Label5)
-            Label5_Click();
+        if (watched == Label3) Label3_Click();
+        else if (watched == Label5) Label5_Click();
     }
     return QDialog::eventFilter(watched, e);
 }
 
-void frmAbout::cmdOK_Click() {
-    accept();
-}
+void frmAbout::cmdOK_Click() { accept(); }
 
 // A mail program or browser that can't be started is not worth a message here.
-void frmAbout::Label3_Click() {
-    desktop().shellOpen(QStringLiteral("mailto:") + MailAddress);
-}
-void frmAbout::Label5_Click() {
-    desktop().shellOpen(WebAddress);
-}
+void frmAbout::Label3_Click() { desktop().shellOpen(QStringLiteral("mailto:") + MailAddress); }
+void frmAbout::Label5_Click() { desktop().shellOpen(WebAddress); }

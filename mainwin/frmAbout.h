@@ -9,7 +9,7 @@ class QPushButton;
 
 class frmAbout : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmAbout(QWidget* parent = nullptr);
 
     static const QString MailAddress;
@@ -25,10 +25,10 @@ class frmAbout : public QDialog {
     QLabel* Label5; // web link
     QPushButton* cmdOK;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
-  private slots:
+private slots:
     void cmdOK_Click();
     void Label3_Click();
     void Label5_Click();

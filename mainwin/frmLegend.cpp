@@ -116,8 +116,7 @@ frmLegend::frmLegend(QWidget* parent) : QDialog(parent) {
         {boxKey(marked, QColor(255, 0, 255)), QStringLiteral("Stretch Marker sub 2")},
         {boxKey(marked, QColor(255, 255, 0)), QStringLiteral("Shift Marker sub")},
     }};
-    for (int i = 0; i < 7; ++i)
-        addKey(fraSubs, i, picSub[i], lblSub[i], "picSub", subs[i].first, subs[i].second);
+    for (int i = 0; i < 7; ++i) addKey(fraSubs, i, picSub[i], lblSub[i], "picSub", subs[i].first, subs[i].second);
     column->addWidget(fraSubs);
 
     btOk = new QPushButton(QStringLiteral("&OK"), this);
@@ -129,6 +128,4 @@ frmLegend::frmLegend(QWidget* parent) : QDialog(parent) {
     connect(btOk, &QPushButton::clicked, this, &frmLegend::btOk_Click);
 }
 
-void frmLegend::btOk_Click() {
-    accept();
-}
+void frmLegend::btOk_Click() { accept(); }

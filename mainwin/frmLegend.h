@@ -11,7 +11,7 @@ class QPushButton;
 
 class frmLegend : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmLegend(QWidget* parent = nullptr);
 
     // Size of a drawn key; a line key's line runs down column LineX, a box key's box is
@@ -26,6 +26,6 @@ class frmLegend : public QDialog {
     std::array<QLabel*, 7> lblSub;
     QPushButton* btOk;
 
-  private slots:
+private slots:
     void btOk_Click();
 };

@@ -1,21 +1,21 @@
 #include "mainwin/frmMain.h"
 #include "controls/SubListing.h"
 #include "controls/timeBar.h"
+#include "formats/VisualPlayer.h"
 #include "formats/intFile.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "platform/Desktop.h"
 #include "platform/Unloadable.h"
-#include "formats/VisualPlayer.h"
 #include "visual/frmVis.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QToolBar>
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolBar>
 
 namespace {
 // The original measured its layout against the outer window; here the central widget excludes
@@ -61,7 +61,6 @@ void frmMain::buildControls() {
     btZoomOut = new QPushButton(QStringLiteral("Zoom Out"), picBar);
     btZoomOut->setObjectName(QStringLiteral("btZoomOut"));
     for (QPushButton* b : {btZoom, btZoomOut}) b->setFocusPolicy(Qt::NoFocus);
-
 }
 
 void frmMain::Form_Load() {

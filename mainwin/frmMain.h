@@ -36,7 +36,7 @@ class timeBar;
 class frmMain : public QMainWindow, public SettingsBands, public VisualHost, public ToolHost {
     Q_OBJECT
 public:
-    static constexpr int Twips = 15; // twips per pixel
+    static constexpr int Twips = 15;              // twips per pixel
     static constexpr qint32 MaxTime = 1073741824; // 2^30 ms
 
     explicit frmMain(QWidget* parent = nullptr);

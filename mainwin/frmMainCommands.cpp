@@ -1,28 +1,28 @@
 // The main window's menus and band bar, the command state (UpdateUI), and the commands that
 // work on the listing: go-to, markers, add, insert and delete.
 #include "controls/SubListing.h"
+#include "controls/Tracker.h"
+#include "formats/VisualPlayer.h"
 #include "formats/intSettings.h"
 #include "mainwin/PrintListing.h"
 #include "mainwin/ShowProps.h"
 #include "mainwin/ToolIcons.h"
 #include "mainwin/frmAbout.h"
 #include "mainwin/frmLegend.h"
-#include "mainwin/frmSearch.h"
 #include "mainwin/frmMain.h"
-#include "formats/VisualPlayer.h"
+#include "mainwin/frmSearch.h"
 #include "model/CFileFnc.h"
 #include "model/Common.h"
-#include "platform/FileDialogs.h"
-#include "platform/MediaPlayer.h"
-#include "controls/Tracker.h"
-#include "visual/frmVis.h"
 #include "model/Num.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "platform/Desktop.h"
+#include "platform/FileDialogs.h"
+#include "platform/MediaPlayer.h"
 #include "platform/Modal.h"
-#include "platform/Shell.h"
 #include "platform/MsgBox.h"
+#include "platform/Shell.h"
+#include "visual/frmVis.h"
 
 #include <QAction>
 #include <QMenu>
@@ -211,9 +211,9 @@ void frmMain::UpdateUI() {
     enable(Button(ShowHideBar, 4), n >= 2);
 
     const std::pair<QAction*, QAction*> twins[] = {
-        {mnuSave, Button(Toolbar1, 3)},     {mnuDelete, Button(DefBar, 3)},     {mnuInsert, Button(DefBar, 2)},
-        {mnuAdd, Button(DefBar, 1)},        {MnuFind, Button(BadBar, 5)},       {mnuSplit, Button(ShowHideBar, 4)},
-        {mnuPrevBad, Button(BadBar, 2)},    {mnuNextBad, Button(BadBar, 3)},    {mnuShift, Button(ShowHideBar, 2)},
+        {mnuSave, Button(Toolbar1, 3)},      {mnuDelete, Button(DefBar, 3)},  {mnuInsert, Button(DefBar, 2)},
+        {mnuAdd, Button(DefBar, 1)},         {MnuFind, Button(BadBar, 5)},    {mnuSplit, Button(ShowHideBar, 4)},
+        {mnuPrevBad, Button(BadBar, 2)},     {mnuNextBad, Button(BadBar, 3)}, {mnuShift, Button(ShowHideBar, 2)},
         {mnuStretch, Button(ShowHideBar, 3)}};
     for (const auto& [menuItem, twin] : twins) menuItem->setEnabled(twin->isEnabled());
     vis_->mnuPrevBad->setEnabled(mnuPrevBad->isEnabled());
@@ -236,10 +236,8 @@ void frmMain::UpdateUI() {
 }
 
 void frmMain::subUpdateGoto() {
-    const std::pair<clsTime*, QAction*> targets[] = {{cSel, Button(BadBar, 1)},
-                                                     {cMarkS, mnuGotoShift},
-                                                     {cMarkS1, mnuGotoStretch1},
-                                                     {cMarkS2, mnuGotoStretch2}};
+    const std::pair<clsTime*, QAction*> targets[] = {
+        {cSel, Button(BadBar, 1)}, {cMarkS, mnuGotoShift}, {cMarkS1, mnuGotoStretch1}, {cMarkS2, mnuGotoStretch2}};
     for (const auto& [target, command] : targets) {
         const int t = target->value();
         command->setEnabled(t >= 0 && !picListing->InVision(t));
@@ -411,7 +409,9 @@ void frmMain::subShowProps() {
 }
 void frmMain::mnuProps_Click() { subShowProps(); }
 
-void frmMain::mnuMan_Click() { ShellOpen(QStringLiteral("file://") + ProgramFolder() + QStringLiteral("manual/index.html")); }
+void frmMain::mnuMan_Click() {
+    ShellOpen(QStringLiteral("file://") + ProgramFolder() + QStringLiteral("manual/index.html"));
+}
 
 frmAbout* frmMain::About() {
     if (!about_) about_ = new frmAbout(this);

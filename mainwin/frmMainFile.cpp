@@ -1,9 +1,9 @@
 // The main window's file commands: new, open, save, save as, exit, the command-line open and
 // the reset after another part of the program loaded a file.
-#include "mainwin/frmMain.h"
 #include "controls/SubListing.h"
 #include "formats/FormatChoice.h"
 #include "formats/intFile.h"
+#include "mainwin/frmMain.h"
 #include "model/CFileFnc.h"
 #include "model/Common.h"
 #include "model/clsSubs.h"
@@ -109,9 +109,8 @@ bool frmMain::subSaveAs() {
     int index = 0;
     const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"), SubFolder(), index);
     if (path == u"cancel") return false;
-    if (FileExists(path) &&
-        MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel, QStringLiteral("File exists")) ==
-            vb::Cancel)
+    if (FileExists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel,
+                                   QStringLiteral("File exists")) == vb::Cancel)
         return false;
     std::unique_ptr<intFile> handler = FileHandlerByIndex(index, path);
     if (!handler) return false;

@@ -3,13 +3,13 @@
 // views' requests that need something outside them.
 #include "controls/SubListing.h"
 #include "controls/timeBar.h"
+#include "mainwin/frmLegend.h"
 #include "mainwin/frmMain.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
-#include "mainwin/frmLegend.h"
 #include "platform/Desktop.h"
-#include "platform/Modal.h"
 #include "platform/MediaPlayer.h"
+#include "platform/Modal.h"
 #include "visual/frmVis.h"
 
 #include <QCursor>

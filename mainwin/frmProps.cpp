@@ -64,6 +64,4 @@ frmProps::frmProps(QWidget* parent) : QDialog(parent) {
 
 // Ends the showing; the owner then destroys the window, so the next one starts from the
 // field names alone.
-void frmProps::Command1_Click() {
-    accept();
-}
+void frmProps::Command1_Click() { accept(); }

@@ -10,7 +10,7 @@ class QPushButton;
 
 class frmProps : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmProps(QWidget* parent = nullptr);
 
     QGroupBox* Frame1; // "File "
@@ -32,6 +32,6 @@ class frmProps : public QDialog {
     QLabel* lbSMS2;
     QPushButton* Command1;
 
-  private slots:
+private slots:
     void Command1_Click();
 };

@@ -87,17 +87,11 @@ frmSearch::frmSearch(SubListing* listing, QWidget* parent) : QDialog(parent), li
     setFormHeight(FindHeight);
 }
 
-void frmSearch::setListing(SubListing* listing) {
-    listing_ = listing;
-}
+void frmSearch::setListing(SubListing* listing) { listing_ = listing; }
 
-void frmSearch::setFormHeight(int h) {
-    setFixedSize(kWidth, h);
-}
+void frmSearch::setFormHeight(int h) { setFixedSize(kWidth, h); }
 
-bool frmSearch::selectionOnly() const {
-    return chWhere[0]->isChecked();
-}
+bool frmSearch::selectionOnly() const { return chWhere[0]->isChecked(); }
 
 void frmSearch::txtSearch_Change(const QString& text) {
     Label2->setText(QStringLiteral("Replace ") + text + QStringLiteral(" by :"));
@@ -111,8 +105,8 @@ void frmSearch::btReplace_Click(bool down) {
 void frmSearch::btFind_Click() {
     const QString text = txtSearch->text();
     if (text.isEmpty() || !listing_) return;
-    if (listing_->find(text, chBackwards->isChecked(), chMatch->isChecked(), chComplete->isChecked(),
-                       selectionOnly()) < 0)
+    if (listing_->find(text, chBackwards->isChecked(), chMatch->isChecked(), chComplete->isChecked(), selectionOnly()) <
+        0)
         MsgBox(kNotFound, vb::OKOnly, kSearchResult);
 }
 
@@ -134,13 +128,11 @@ void frmSearch::btReplaceAll_Click() {
     if (!listing_) return;
     const int n = listing_->ReplaceAll(txtSearch->text(), txtReplace->text(), chMatch->isChecked(),
                                        chComplete->isChecked(), selectionOnly());
-    MsgBox(QStringLiteral("Done. ") + QString::number(n) + QStringLiteral(" replacements were made."),
-           vb::OKOnly, QStringLiteral("Replace result"));
+    MsgBox(QStringLiteral("Done. ") + QString::number(n) + QStringLiteral(" replacements were made."), vb::OKOnly,
+           QStringLiteral("Replace result"));
 }
 
-void frmSearch::btCancel_Click() {
-    hide();
-}
+void frmSearch::btCancel_Click() { hide(); }
 
 // The close box only hides the window: texts and options stay for the next use.
 void frmSearch::closeEvent(QCloseEvent* e) {

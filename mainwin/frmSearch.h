@@ -16,7 +16,7 @@ class SubListing;
 
 class frmSearch : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmSearch(SubListing* listing = nullptr, QWidget* parent = nullptr);
     void setListing(SubListing* listing);
 
@@ -40,10 +40,10 @@ class frmSearch : public QDialog {
     QPushButton* btReplaceIt;
     QPushButton* btReplaceAll;
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* e) override;
 
-  private slots:
+private slots:
     void btFind_Click();
     void btCancel_Click();
     void btReplace_Click(bool down);
@@ -51,7 +51,7 @@ class frmSearch : public QDialog {
     void btReplaceAll_Click();
     void txtSearch_Change(const QString& text);
 
-  private:
+private:
     bool selectionOnly() const;
     void setFormHeight(int h);
 

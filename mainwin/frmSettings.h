@@ -95,6 +95,6 @@ private:
     SubListing* listing_;
     std::unique_ptr<SettingsBands> ownBands_;
     SettingsBands* bands_;
-    bool loaded_ = false;   // past start-up: a bad file no longer ends the program
+    bool loaded_ = false; // past start-up: a bad file no longer ends the program
     bool unloading_ = false;
 };

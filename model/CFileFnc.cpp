@@ -10,8 +10,7 @@
 QString AddFilterExt(const QString& path, const QString& filterList, int index) {
     const QStringList parts = filterList.split(QChar(0));
     QStringList patterns;
-    for (qsizetype i = 1; i < parts.size(); i += 2)
-        patterns.append(parts.at(i));
+    for (qsizetype i = 1; i < parts.size(); i += 2) patterns.append(parts.at(i));
     if (patterns.size() > 51 || index < 1 || index > patterns.size())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     const QStringList exts = patterns.at(index - 1).split(u';');
@@ -42,9 +41,7 @@ QString FolderOf(const QString& path) {
     return p < 0 ? QString() : path.left(p + 1);
 }
 
-bool FileExists(const QString& path) {
-    return !path.isEmpty() && QFileInfo(path).isFile();
-}
+bool FileExists(const QString& path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
 void FixLineEnds(const QString& path) {
     QFile f(path);

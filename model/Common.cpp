@@ -19,9 +19,7 @@ QString PadZeros(const QString& s, int n) {
     return t.right(n);
 }
 
-QString PadZeros(qint64 v, int n) {
-    return PadZeros(QString::number(v), n);
-}
+QString PadZeros(qint64 v, int n) { return PadZeros(QString::number(v), n); }
 
 QString FormatTime(qint32 ms) {
     if (ms >= 0) {
@@ -30,8 +28,7 @@ QString FormatTime(qint32 ms) {
         qint64 t = ms;
         char16_t buf[12];
         auto put = [&buf](int at, qint64 v, int digits) {
-            for (int i = digits - 1; i >= 0; --i, v /= 10)
-                buf[at + i] = char16_t(u'0' + v % 10);
+            for (int i = digits - 1; i >= 0; --i, v /= 10) buf[at + i] = char16_t(u'0' + v % 10);
         };
         put(9, t % 1000, 3);
         t /= 1000;
@@ -76,8 +73,7 @@ double fieldValue(QStringView v) {
         }
     }
     double r = static_cast<double>(mantissa);
-    for (int i = 0; i < decimals; ++i)
-        r /= 10; // fields are at most three characters long
+    for (int i = 0; i < decimals; ++i) r /= 10; // fields are at most three characters long
     return negative ? -r : r;
 }
 } // namespace
@@ -112,19 +108,14 @@ QString HexPad(qint64 value, int n) {
     return PadZeros(QString::number(u, 16).toUpper(), n);
 }
 
-void SetNewLineField(const QString& s) {
-    newLineField() = s;
-}
-QString NewLineField() {
-    return newLineField();
-}
+void SetNewLineField(const QString& s) { newLineField() = s; }
+QString NewLineField() { return newLineField(); }
 
 bool IsWordDelimiter(QChar c, Qt::CaseSensitivity compare) {
     return kDelimiters.contains(c, compare) || newLineField().contains(c, compare);
 }
 
-int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSensitivity compare,
-              bool whole) {
+int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSensitivity compare, bool whole) {
     if (start < 1) start = 1;
     if (search.isEmpty() || start > text.size()) return 0;
     qsizetype from = start - 1;
@@ -140,29 +131,24 @@ int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSen
     }
 }
 
-QString IndexOrNone(int i) {
-    return i >= 0 ? Str(i) : QStringLiteral(" None");
-}
+QString IndexOrNone(int i) { return i >= 0 ? Str(i) : QStringLiteral(" None"); }
 
-QString TimeOrNone(qint32 t) {
-    return t != 0 ? FormatTime(t) : QStringLiteral(" None");
-}
+QString TimeOrNone(qint32 t) { return t != 0 ? FormatTime(t) : QStringLiteral(" None"); }
 
 namespace {
 QString filterList(std::initializer_list<const char*> pairs) {
     QStringList parts;
-    for (const char* p : pairs)
-        parts << QString::fromUtf8(p);
+    for (const char* p : pairs) parts << QString::fromUtf8(p);
     return parts.join(QChar(0));
 }
 } // namespace
 
 QString SubFileFilter() {
     return filterList({"All supported formats (*.srt,*.smi,*.sami,*.sub,*.ssa,*.txt)",
-                       "*.srt;*.smi;*.sami;*.sub;*.txt;*.ssa", "Subrip (*.srt)", "*.srt",
-                       "SAMI (*.smi, *.sami)", "*.smi;*.sami", "SubViewer 1.0 (*.sub)", "*.sub",
-                       "SubViewer 2.0 (*.sub)", "*.sub", "MicroDVD (*.sub, *.txt)", "*.sub;*.txt",
-                       "Substation Alpha v4.00(+) (*.ssa)", "*.ssa", "Raw text (*.txt)", "*.txt"});
+                       "*.srt;*.smi;*.sami;*.sub;*.txt;*.ssa", "Subrip (*.srt)", "*.srt", "SAMI (*.smi, *.sami)",
+                       "*.smi;*.sami", "SubViewer 1.0 (*.sub)", "*.sub", "SubViewer 2.0 (*.sub)", "*.sub",
+                       "MicroDVD (*.sub, *.txt)", "*.sub;*.txt", "Substation Alpha v4.00(+) (*.ssa)", "*.ssa",
+                       "Raw text (*.txt)", "*.txt"});
 }
 
 QString MediaFileFilter() {

@@ -62,8 +62,7 @@ double Val(const QString& s) {
 }
 
 QString NumText(double v) {
-    if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15)
-        return QString::number(static_cast<qint64>(v));
+    if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15) return QString::number(static_cast<qint64>(v));
     return QString::number(v, 'g', 15);
 }
 
@@ -72,6 +71,4 @@ QString Str(double v) {
     return v < 0 ? t : QStringLiteral(" ") + t;
 }
 
-QString Str(qint64 v) {
-    return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v);
-}
+QString Str(qint64 v) { return v < 0 ? QString::number(v) : QStringLiteral(" ") + QString::number(v); }

@@ -11,15 +11,14 @@ struct FilterPair {
 QList<FilterPair> filterPairs(const QString& filterList) {
     const QStringList parts = filterList.split(QChar(0));
     QList<FilterPair> pairs;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        pairs.append({parts.at(i), parts.at(i + 1)});
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) pairs.append({parts.at(i), parts.at(i + 1)});
     return pairs;
 }
 
 // Non-native, so that it looks and behaves the same everywhere and tests can drive it; Qt's own
 // overwrite question is off because the program asks its own.
 class RealFileDialogs : public FileDialogs {
-  public:
+public:
     std::optional<QString> openFile(QWidget* owner, const QString& filterList, const QString& title,
                                     const QString& folder) override {
         QFileDialog d(owner, title, folder);
@@ -49,7 +48,7 @@ class RealFileDialogs : public FileDialogs {
         return d.selectedFiles().first();
     }
 
-  private:
+private:
     // The 1-based position of the chosen filter; the dialog names it without the hidden patterns.
     static int chosenFilter(const QFileDialog& d, const QString& filterList) {
         const QString chosen = d.selectedNameFilter();
@@ -82,9 +81,7 @@ FileDialogs* InstallFileDialogs(FileDialogs* dialogs) {
     return old;
 }
 
-FileDialogs& fileDialogs() {
-    return *current;
-}
+FileDialogs& fileDialogs() { return *current; }
 
 QStringList QtNameFilters(const QString& filterList) {
     // Qt reads the patterns from the last parentheses, separated by blanks; the descriptions'
@@ -98,14 +95,13 @@ QStringList QtNameFilters(const QString& filterList) {
     return filters;
 }
 
-QString GetOpenFile(QWidget* owner, const QString& filterList, const QString& title,
-                    const QString& initialFolder) {
+QString GetOpenFile(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder) {
     const std::optional<QString> path = current->openFile(owner, filterList, title, initialFolder);
     return path && !path->isEmpty() ? *path : QStringLiteral("cancel");
 }
 
-QString GetSaveFileRaw(QWidget* owner, const QString& filterList, const QString& title,
-                       const QString& initialFolder, int& filterIndex) {
+QString GetSaveFileRaw(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder,
+                       int& filterIndex) {
     const std::optional<SaveChoice> choice = current->saveFile(owner, filterList, title, initialFolder);
     if (!choice || choice->path.isEmpty()) return QStringLiteral("cancel");
     filterIndex = choice->filterIndex - 1;

@@ -16,12 +16,12 @@ struct SaveChoice {
 
 // What the user chose in a dialog, before any of the program's conventions apply.
 class FileDialogs {
-  public:
+public:
     virtual ~FileDialogs() = default;
     virtual std::optional<QString> openFile(QWidget* owner, const QString& filterList, const QString& title,
                                             const QString& folder) = 0;
-    virtual std::optional<SaveChoice> saveFile(QWidget* owner, const QString& filterList,
-                                               const QString& title, const QString& folder) = 0;
+    virtual std::optional<SaveChoice> saveFile(QWidget* owner, const QString& filterList, const QString& title,
+                                               const QString& folder) = 0;
     virtual std::optional<QString> browseFolder(const QString& title, QWidget* owner) = 0;
 };
 
@@ -33,12 +33,11 @@ FileDialogs& fileDialogs();
 QStringList QtNameFilters(const QString& filterList);
 
 // The chosen path or "cancel".
-QString GetOpenFile(QWidget* owner, const QString& filterList, const QString& title,
-                    const QString& initialFolder);
+QString GetOpenFile(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder);
 // The chosen path, still without the chosen filter's extension, or "cancel". On a choice,
 // filterIndex receives the chosen filter's index minus one; on cancel it is left alone.
 // Callers add the extension with AddFilterExt (GetSaveFile in formats/FormatChoice.h does).
-QString GetSaveFileRaw(QWidget* owner, const QString& filterList, const QString& title,
-                       const QString& initialFolder, int& filterIndex);
+QString GetSaveFileRaw(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder,
+                       int& filterIndex);
 // The chosen folder, or "" on cancel.
 QString BrowseFolder(const QString& title, QWidget* owner);

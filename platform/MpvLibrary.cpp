@@ -3,7 +3,7 @@
 #include <QLibrary>
 
 const MpvLibrary* LoadMpv() {
-    static const MpvLibrary* loaded = [] () -> const MpvLibrary* {
+    static const MpvLibrary* loaded = []() -> const MpvLibrary* {
         static QLibrary lib(QStringLiteral("mpv"), 2);
         if (!lib.load()) {
             lib.setFileName(QStringLiteral("mpv"));

@@ -100,14 +100,12 @@ MpvPlayer::~MpvPlayer() {
 // Both callbacks run on mpv's threads: they only queue the work to the GUI thread.
 void MpvPlayer::onWakeup(void* self) {
     auto* p = static_cast<MpvPlayer*>(self);
-    if (!p->eventsQueued_.exchange(true))
-        QMetaObject::invokeMethod(p, &MpvPlayer::drainEvents, Qt::QueuedConnection);
+    if (!p->eventsQueued_.exchange(true)) QMetaObject::invokeMethod(p, &MpvPlayer::drainEvents, Qt::QueuedConnection);
 }
 
 void MpvPlayer::onRenderUpdate(void* self) {
     auto* p = static_cast<MpvPlayer*>(self);
-    if (!p->frameQueued_.exchange(true))
-        QMetaObject::invokeMethod(p, &MpvPlayer::updateFrame, Qt::QueuedConnection);
+    if (!p->frameQueued_.exchange(true)) QMetaObject::invokeMethod(p, &MpvPlayer::updateFrame, Qt::QueuedConnection);
 }
 
 void MpvPlayer::command(std::initializer_list<const char*> args) {

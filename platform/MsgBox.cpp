@@ -24,7 +24,10 @@ public:
         case vb::Information: box.setIcon(QMessageBox::Information); break;
         default: box.setIcon(QMessageBox::NoIcon); break;
         }
-        struct B { QMessageBox::StandardButton button; int answer; };
+        struct B {
+            QMessageBox::StandardButton button;
+            int answer;
+        };
         std::vector<B> set;
         switch (flags & 0x0F) {
         case vb::OKCancel: set = {{QMessageBox::Ok, vb::OK}, {QMessageBox::Cancel, vb::Cancel}}; break;

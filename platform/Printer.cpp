@@ -32,9 +32,7 @@ bool PaintedPrinter::begin(const QString& title) {
     return true;
 }
 
-double PaintedPrinter::perCm() const {
-    return printer_ ? printer_->resolution() / kCmPerInch : 1.0;
-}
+double PaintedPrinter::perCm() const { return printer_ ? printer_->resolution() / kCmPerInch : 1.0; }
 
 void PaintedPrinter::setFont(const QString& family, double points) {
     font_ = QFont(family);
@@ -46,13 +44,9 @@ double PaintedPrinter::textWidth(const QString& text) {
     return QFontMetricsF(font_, printer_.get()).horizontalAdvance(text) / perCm();
 }
 
-double PaintedPrinter::textHeight() {
-    return QFontMetricsF(font_, printer_.get()).height() / perCm();
-}
+double PaintedPrinter::textHeight() { return QFontMetricsF(font_, printer_.get()).height() / perCm(); }
 
-double PaintedPrinter::pageHeight() {
-    return printer_ ? printer_->height() / perCm() : 0.0;
-}
+double PaintedPrinter::pageHeight() { return printer_ ? printer_->height() / perCm() : 0.0; }
 
 void PaintedPrinter::print(double x, double y, const QString& text) {
     if (!painter_) return;
@@ -93,9 +87,7 @@ DefaultPrinter defaultPrinter;
 Printer* current = &defaultPrinter;
 } // namespace
 
-Printer& printer() {
-    return *current;
-}
+Printer& printer() { return *current; }
 
 Printer* InstallPrinter(Printer* p) {
     Printer* old = current == &defaultPrinter ? nullptr : current;

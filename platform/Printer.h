@@ -11,7 +11,7 @@ class QPainter;
 class QPrinter;
 
 class Printer {
-  public:
+public:
     virtual ~Printer() = default;
     // Starts a document; false (see error()) when there is nothing to print on.
     virtual bool begin(const QString& title) = 0;
@@ -31,7 +31,7 @@ class Printer {
 
 // A printer painted through a QPrinter; the subclass chooses where the pages go.
 class PaintedPrinter : public Printer {
-  public:
+public:
     PaintedPrinter();
     ~PaintedPrinter() override;
     bool begin(const QString& title) override;
@@ -44,12 +44,12 @@ class PaintedPrinter : public Printer {
     bool endDoc() override;
     QString error() const override { return error_; }
 
-  protected:
+protected:
     // Points the fresh printer at its destination; false with error() set when there is none.
     virtual bool choose(QPrinter& printer) = 0;
     QString error_;
 
-  private:
+private:
     double perCm() const;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
@@ -58,20 +58,20 @@ class PaintedPrinter : public Printer {
 
 // The system's default printer, without a print dialog.
 class DefaultPrinter : public PaintedPrinter {
-  protected:
+protected:
     bool choose(QPrinter& printer) override;
 };
 
 // Writes each document to a PDF file, replacing the one before.
 class PdfPrinter : public PaintedPrinter {
-  public:
+public:
     explicit PdfPrinter(const QString& path) : path_(path) {}
     QString path() const { return path_; }
 
-  protected:
+protected:
     bool choose(QPrinter& printer) override;
 
-  private:
+private:
     QString path_;
 };
 

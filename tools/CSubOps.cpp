@@ -25,9 +25,8 @@ void copyAll(clsSubs& to, const clsSubs& from) {
 }
 } // namespace
 
-bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Subs, bool shift,
-                  qint32 shiftTime, bool open, bool first, clsTime& cSel, int type1, int type2,
-                  ToolHost& host) {
+bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Subs, bool shift, qint32 shiftTime,
+                  bool open, bool first, clsTime& cSel, int type1, int type2, ToolHost& host) {
     const int n = Subs.count();
     if (x < 0 || x >= n - 1) throw RuntimeError(RuntimeError::InvalidCall, QStringLiteral("split index"));
 

@@ -15,6 +15,5 @@ class clsTime;
 // is then loaded in place of the document, and the main window is told (caption, LoadReset). The caller has
 // checked 0 <= x < count - 1. False when a part could not be written or read back; the document is then left
 // as it was, and nothing is loaded after a failed write.
-bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Subs, bool shift,
-                  qint32 shiftTime, bool open, bool first, clsTime& cSel, int type1, int type2,
-                  ToolHost& host);
+bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Subs, bool shift, qint32 shiftTime,
+                  bool open, bool first, clsTime& cSel, int type1, int type2, ToolHost& host);

@@ -42,8 +42,8 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusOut) {
             const Qt::FocusReason r = static_cast<QFocusEvent*>(event)->reason();
             // Only the user moving on counts; a window switch or a box that opens does not.
-            const bool userMove = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
-                                  r == Qt::MouseFocusReason || r == Qt::ShortcutFocusReason;
+            const bool userMove = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::MouseFocusReason ||
+                                  r == Qt::ShortcutFocusReason;
             if (userMove && !e->queued) {
                 // Once the focus has settled, so that a refusal can take it back.
                 e->queued = true;
@@ -64,8 +64,8 @@ bool FieldChecks::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<QAbstractButton*>(watched);
     if (button && event->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(event);
-        if (me->button() == Qt::LeftButton && button->isDown() &&
-            button->rect().contains(me->position().toPoint()) && !CommitFocused()) {
+        if (me->button() == Qt::LeftButton && button->isDown() && button->rect().contains(me->position().toPoint()) &&
+            !CommitFocused()) {
             button->setDown(false);
             return true;
         }

@@ -13,7 +13,7 @@ class QWidget;
 
 class FieldChecks : public QObject {
     Q_OBJECT
-  public:
+public:
     using Check = std::function<bool()>;
     explicit FieldChecks(QWidget* window);
 
@@ -26,10 +26,10 @@ class FieldChecks : public QObject {
     // Runs field's check now, whatever has the focus.
     bool Run(QLineEdit* field);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     struct Entry {
         QLineEdit* field;
         Check check;

@@ -31,9 +31,7 @@ void SubMarkerField::Refresh() {
     box_->setText(t);
 }
 
-void SubMarkerField::marker_Change() {
-    Refresh();
-}
+void SubMarkerField::marker_Change() { Refresh(); }
 
 bool SubMarkerField::Check() {
     if (!subs_ || !marker_) return true;
@@ -70,8 +68,8 @@ bool SubMarkerField::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason r = static_cast<QFocusEvent*>(event)->reason();
         // Only the user moving on counts; a window switch or a box that opens does not.
-        const bool userMove = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason ||
-                              r == Qt::MouseFocusReason || r == Qt::ShortcutFocusReason;
+        const bool userMove = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::MouseFocusReason ||
+                              r == Qt::ShortcutFocusReason;
         if (userMove && !checkQueued_) {
             // The check runs once the focus has settled, so that it can take the focus back.
             checkQueued_ = true;
@@ -108,9 +106,7 @@ void TimeMarkerField::Refresh() {
     if (marker_) entry_->setlTime(marker_->value());
 }
 
-void TimeMarkerField::marker_Change() {
-    Refresh();
-}
+void TimeMarkerField::marker_Change() { Refresh(); }
 
 void TimeMarkerField::entry_Change(qint32 lTime) {
     if (!marker_) return;
@@ -136,6 +132,5 @@ bool CommitEdits(QWidget* window) {
 }
 
 void KeepFocusOnFields(QWidget* window) {
-    for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
-        b->setFocusPolicy(Qt::TabFocus);
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) b->setFocusPolicy(Qt::TabFocus);
 }

@@ -17,7 +17,7 @@ enum class FieldHost { Dialog, Wizard };
 
 class SubMarkerField : public QObject {
     Q_OBJECT
-  public:
+public:
     // The field belongs to box's window; Enter checks it on a dialog.
     SubMarkerField(QLineEdit* box, FieldHost host);
 
@@ -35,13 +35,13 @@ class SubMarkerField : public QObject {
     // Shows the marker's value.
     void Refresh();
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private slots:
+private slots:
     void marker_Change();
 
-  private:
+private:
     QLineEdit* box_;
     FieldHost host_;
     QPointer<clsSubs> subs_;
@@ -51,7 +51,7 @@ class SubMarkerField : public QObject {
 
 class TimeMarkerField : public QObject {
     Q_OBJECT
-  public:
+public:
     explicit TimeMarkerField(TimeText* entry);
 
     void Bind(clsTime* marker);
@@ -59,11 +59,11 @@ class TimeMarkerField : public QObject {
     TimeText* entry() const { return entry_; }
     void Refresh();
 
-  private slots:
+private slots:
     void marker_Change();
     void entry_Change(qint32 lTime);
 
-  private:
+private:
     TimeText* entry_;
     QPointer<clsTime> marker_;
 };

@@ -33,8 +33,7 @@ TimeText* TimeField(QGroupBox* frame, const QString& name) {
     return t;
 }
 
-QPushButton* Button(QWidget* field, const QString& name, int n, QStyle::StandardPixmap icon,
-                    const char* tip) {
+QPushButton* Button(QWidget* field, const QString& name, int n, QStyle::StandardPixmap icon, const char* tip) {
     QWidget* frame = field->parentWidget();
     auto* b = new QPushButton(frame);
     b->setObjectName(name);

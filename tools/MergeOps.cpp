@@ -8,20 +8,18 @@
 namespace {
 // Notifications off for the whole merge and on again on every path, errors included.
 class MergeEventsOff {
-  public:
+public:
     explicit MergeEventsOff(clsSubs& s) : subs_(s) { subs_.EnableEvents(false); }
     ~MergeEventsOff() { subs_.EnableEvents(true); }
     MergeEventsOff(const MergeEventsOff&) = delete;
     MergeEventsOff& operator=(const MergeEventsOff&) = delete;
 
-  private:
+private:
     clsSubs& subs_;
 };
 } // namespace
 
-QString MergeLoadName(const QString& typed) {
-    return typed.contains(u'.') ? typed : typed + QStringLiteral(".srt");
-}
+QString MergeLoadName(const QString& typed) { return typed.contains(u'.') ? typed : typed + QStringLiteral(".srt"); }
 
 bool MergeWithFile(clsSubs& Subs, const QString& name, bool before, bool shift, qint32 delay) {
     {

@@ -5,9 +5,7 @@
 #include "tools/ToolHost.h"
 
 namespace {
-bool validSub(const clsSubs& subs, qint32 s) {
-    return s >= 0 && s < subs.count();
-}
+bool validSub(const clsSubs& subs, qint32 s) { return s >= 0 && s < subs.count(); }
 
 // The range to work on: the main listing's selection, or the whole list.
 bool range(ToolHost& host, const clsSubs& subs, bool selectionOnly, int& s1, int& s2) {
@@ -32,8 +30,7 @@ bool refused(const RuntimeError& e) {
         MsgBox(QStringLiteral("Both marked subtitles start at the same time, so they can't be moved to two "
                               "different times.  Mark two subtitles that start at different times.  "
                               "Nothing was changed."));
-    else
-        MsgBox(e.description() + QStringLiteral("  Nothing was changed."));
+    else MsgBox(e.description() + QStringLiteral("  Nothing was changed."));
     return false;
 }
 } // namespace
@@ -57,8 +54,7 @@ bool RunShift(ToolHost& host, clsSubs& subs, qint32 S, qint32 T, bool selectionO
     return true;
 }
 
-bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, qint32 T2,
-                bool selectionOnly) {
+bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, qint32 T2, bool selectionOnly) {
     if (!validSub(subs, S1)) {
         MsgBox(QStringLiteral("You didn't select a valid first sub marker."));
         return false;

@@ -10,5 +10,4 @@ class clsSubs;
 
 // True when the document was shifted; false after a message, with nothing changed.
 bool RunShift(ToolHost& host, clsSubs& subs, qint32 S, qint32 T, bool selectionOnly);
-bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, qint32 T2,
-                bool selectionOnly);
+bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, qint32 T2, bool selectionOnly);

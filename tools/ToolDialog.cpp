@@ -12,15 +12,12 @@
 #include <algorithm>
 
 namespace {
-int px(double twips) {
-    return static_cast<int>(RoundHalfEven(twips / ToolDialog::Twips));
-}
+int px(double twips) { return static_cast<int>(RoundHalfEven(twips / ToolDialog::Twips)); }
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 25;
 } // namespace
 
-ToolDialog::ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHeight, int width,
-                       QWidget* parent)
+ToolDialog::ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHeight, int width, QWidget* parent)
     : QDialog(parent), host_(host), tool_(tool), hiddenHeight_(hiddenHeight), shownHeight_(shownHeight) {
     setFixedWidth(width);
 
@@ -61,13 +58,9 @@ ToolDialog::ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHei
     Arrange();
 }
 
-int ToolDialog::ContentBottom() const {
-    return px(hiddenHeight_ - ButtonsAboveBottom);
-}
+int ToolDialog::ContentBottom() const { return px(hiddenHeight_ - ButtonsAboveBottom); }
 
-int ToolDialog::heightTwips() const {
-    return chHelp->isChecked() ? shownHeight_ : hiddenHeight_;
-}
+int ToolDialog::heightTwips() const { return chHelp->isChecked() ? shownHeight_ : hiddenHeight_; }
 
 void ToolDialog::Arrange() {
     const int h = heightTwips();
@@ -122,13 +115,9 @@ void ToolDialog::chHelp_Click() {
     Arrange();
 }
 
-void ToolDialog::scrHelp_Change(int value) {
-    picHelp2->move(0, -value);
-}
+void ToolDialog::scrHelp_Change(int value) { picHelp2->move(0, -value); }
 
-void ToolDialog::btCancel_Click() {
-    hide();
-}
+void ToolDialog::btCancel_Click() { hide(); }
 
 void ToolDialog::btWizard_Click() {
     host_->setWizardFor(tool_, true);

@@ -16,14 +16,13 @@ class QWidget;
 
 class ToolDialog : public QDialog {
     Q_OBJECT
-  public:
+public:
     static constexpr int Twips = 15;
     // The buttons sit this far above the bottom edge.
     static constexpr int ButtonsAboveBottom = 860;
 
     // Heights in twips with the help panel hidden and shown; width in pixels.
-    ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHeight, int width,
-               QWidget* parent = nullptr);
+    ToolDialog(ToolHost* host, Tool tool, int hiddenHeight, int shownHeight, int width, QWidget* parent = nullptr);
 
     QCheckBox* chHelp;
     QWidget* picHelp1;
@@ -37,7 +36,7 @@ class ToolDialog : public QDialog {
     // The top of the area the help panel and buttons use: the tool's own controls stay above.
     int ContentBottom() const;
 
-  protected:
+protected:
     // Fills the help panel: a headline and its paragraphs.
     // The help text; laid out when the help panel is first shown.
     void SetHelp(const QString& headline, const QStringList& paragraphs);
@@ -48,13 +47,13 @@ class ToolDialog : public QDialog {
 
     ToolHost* host_;
 
-  private slots:
+private slots:
     void chHelp_Click();
     void scrHelp_Change(int value);
     void btCancel_Click();
     void btWizard_Click();
 
-  private:
+private:
     int heightTwips() const;
     Tool tool_;
     int hiddenHeight_;

@@ -12,8 +12,7 @@ namespace ToolFiles {
 QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
     QString folder = host.SubFolder();
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = ProgramFolder();
-    const QString title = QStringLiteral("Save") +
-                          (i == 0 ? QStringLiteral(" first ") : QStringLiteral(" second ")) +
+    const QString title = QStringLiteral("Save") + (i == 0 ? QStringLiteral(" first ") : QStringLiteral(" second ")) +
                           QStringLiteral("part");
     int index = type;
     const QString path = GetSaveFile(owner, SubFileFilter(), title, folder, index);
@@ -26,11 +25,7 @@ bool FolderMissing(const QString& path) {
     return !folder.isEmpty() && !QFileInfo(folder).isDir();
 }
 
-bool SameFile(const QString& a, const QString& b) {
-    return !a.isEmpty() && !b.isEmpty() && FullPath(a) == FullPath(b);
-}
+bool SameFile(const QString& a, const QString& b) { return !a.isEmpty() && !b.isEmpty() && FullPath(a) == FullPath(b); }
 
-QString FullPath(const QString& path) {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-}
+QString FullPath(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 } // namespace ToolFiles

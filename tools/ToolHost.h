@@ -11,7 +11,7 @@ class QWidget;
 enum class Tool { Shift = 0, Stretch = 1, Split = 2, Merge = 3 };
 
 class ToolHost {
-  public:
+public:
     virtual ~ToolHost() = default;
 
     // The main window: owner of the tool windows.
@@ -69,17 +69,9 @@ class ToolHost {
 // Runs the tool's command (subSHWzShift ... subSHWzMerge).
 inline void OpenTool(ToolHost& host, Tool t) {
     switch (t) {
-    case Tool::Shift:
-        host.subSHWzShift();
-        break;
-    case Tool::Stretch:
-        host.subSHWzStretch();
-        break;
-    case Tool::Split:
-        host.subSHWzSplit();
-        break;
-    case Tool::Merge:
-        host.subSHWzMerge();
-        break;
+    case Tool::Shift: host.subSHWzShift(); break;
+    case Tool::Stretch: host.subSHWzStretch(); break;
+    case Tool::Split: host.subSHWzSplit(); break;
+    case Tool::Merge: host.subSHWzMerge(); break;
     }
 }

@@ -21,8 +21,8 @@ constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 25;
 } // namespace
 
-ToolWizard::ToolWizard(ToolHost* host, Tool tool, const QString& caption, const QString& welcomeHeadline,
-                       int pages, QWidget* parent)
+ToolWizard::ToolWizard(ToolHost* host, Tool tool, const QString& caption, const QString& welcomeHeadline, int pages,
+                       QWidget* parent)
     : QDialog(parent), host_(host), tool_(tool) {
     setWindowTitle(caption);
     for (int i = 0; i < pages; ++i) {
@@ -58,8 +58,7 @@ ToolWizard::ToolWizard(ToolHost* host, Tool tool, const QString& caption, const 
     btCancel->setGeometry(WindowWidth - PageLeft - 3 * kButtonWidth - 12, top, kButtonWidth, kButtonHeight);
     btPrev->setGeometry(WindowWidth - PageLeft - 2 * kButtonWidth - 4, top, kButtonWidth, kButtonHeight);
     btNext->setGeometry(WindowWidth - PageLeft - kButtonWidth, top, kButtonWidth, kButtonHeight);
-    for (QPushButton* b : {btPrev, btNext, btCancel, btManual})
-        b->setAutoDefault(false);
+    for (QPushButton* b : {btPrev, btNext, btCancel, btManual}) b->setAutoDefault(false);
     setFixedSize(WindowWidth, top + kButtonHeight + 10);
 
     connect(btPrev, &QPushButton::clicked, this, &ToolWizard::btPrev_Click);
@@ -76,13 +75,9 @@ ToolWizard::ToolWizard(ToolHost* host, Tool tool, const QString& caption, const 
     ShowPage();
 }
 
-ToolWizard::~ToolWizard() {
-    unloadPickers();
-}
+ToolWizard::~ToolWizard() { unloadPickers(); }
 
-QVBoxLayout* ToolWizard::PageLayout(int page) {
-    return static_cast<QVBoxLayout*>(picFrm[page]->layout());
-}
+QVBoxLayout* ToolWizard::PageLayout(int page) { return static_cast<QVBoxLayout*>(picFrm[page]->layout()); }
 
 QLabel* ToolWizard::AddHeadline(int page, const QString& text) {
     auto* l = new QLabel(text, picFrm[page]);
@@ -126,13 +121,10 @@ ToolWizard::FakeCombo ToolWizard::AddFakeCombo(int page, QWidget* field, const c
     return {frame, button};
 }
 
-void ToolWizard::AddPicker(QDialog* picker) {
-    pickers_.emplace_back(picker);
-}
+void ToolWizard::AddPicker(QDialog* picker) { pickers_.emplace_back(picker); }
 
 void ToolWizard::ShowPage() {
-    for (int i = 0; i <= LastPage(); ++i)
-        picFrm[i]->setVisible(i == page_);
+    for (int i = 0; i <= LastPage(); ++i) picFrm[i]->setVisible(i == page_);
     picFrm[page_]->raise();
     btPrev->setEnabled(page_ != 0);
     if (page_ == LastPage()) {
@@ -161,9 +153,7 @@ void ToolWizard::btPrev_Click() {
     ShowPage();
 }
 
-void ToolWizard::btCancel_Click() {
-    Unload();
-}
+void ToolWizard::btCancel_Click() { Unload(); }
 
 void ToolWizard::btManual_Click() {
     host_->setWizardFor(tool_, false);
@@ -178,8 +168,7 @@ void ToolWizard::Unload() {
 }
 
 void ToolWizard::unloadPickers() {
-    for (QPointer<QDialog>& p : pickers_)
-        delete p.data();
+    for (QPointer<QDialog>& p : pickers_) delete p.data();
     pickers_.clear();
 }
 
@@ -188,6 +177,4 @@ void ToolWizard::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-void ToolWizard::reject() {
-    Unload();
-}
+void ToolWizard::reject() { Unload(); }

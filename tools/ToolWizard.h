@@ -19,7 +19,7 @@ class TimeText;
 
 class ToolWizard : public QDialog {
     Q_OBJECT
-  public:
+public:
     static constexpr int Twips = 15;
     static constexpr int PageLeft = 120 / Twips;
     static constexpr int WindowWidth = 5550 / Twips;
@@ -53,7 +53,7 @@ class ToolWizard : public QDialog {
         QToolButton* button;
     };
 
-  protected:
+protected:
     // Page building: headline, paragraphs, fields. Labels are named lbHead_<page>, and the
     // paragraphs lbText_<page>_<n>.
     QVBoxLayout* PageLayout(int page);
@@ -73,13 +73,13 @@ class ToolWizard : public QDialog {
 
     ToolHost* host_;
 
-  private slots:
+private slots:
     void btPrev_Click();
     void btNext_Click();
     void btCancel_Click();
     void btManual_Click();
 
-  private:
+private:
     void unloadPickers();
     Tool tool_;
     int page_ = 0;

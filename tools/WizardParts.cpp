@@ -12,8 +12,7 @@
 #include <QLineEdit>
 
 namespace WizardParts {
-const QString TimeInstruction =
-    QStringLiteral("Enter the exact time the selected subtitle is said in the movie.");
+const QString TimeInstruction = QStringLiteral("Enter the exact time the selected subtitle is said in the movie.");
 const QString TypeTime = QStringLiteral("Enter the time in the textbox.");
 
 QLineEdit* NumberField(const char* name) {
@@ -45,8 +44,8 @@ clsTime* TimeMarker(QObject* owner) {
     return m;
 }
 
-frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2,
-                          int m, const QString& info) {
+frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2, int m,
+                          const QString& info) {
     auto* p = new frmSubSelector(owner);
     auto* selection = new clsTime(p);
     selection->setMin(-2);

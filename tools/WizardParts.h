@@ -29,8 +29,8 @@ clsTime* TimeMarker(QObject* owner);
 
 // A subtitle picker listing c in simple mode m, with the three marker slots given and its own
 // private selection (-2) where selection is null.
-frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2,
-                          int m, const QString& info);
+frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2, int m,
+                          const QString& info);
 // A time picker on the wizard's time marker, playing the Visual Editor's video. Returns the video
 // name ("" when none).
 frmTimeSelector* TimePicker(QWidget* owner, ToolHost& host, clsTime* marker, QString& video);

@@ -19,8 +19,7 @@ constexpr int kWidth = 380;
 constexpr int kInner = kWidth - 16;
 } // namespace
 
-frmMerge::frmMerge(ToolHost* host, QWidget* parent)
-    : ToolDialog(host, Tool::Merge, 3600, 5640, kWidth, parent) {
+frmMerge::frmMerge(ToolHost* host, QWidget* parent) : ToolDialog(host, Tool::Merge, 3600, 5640, kWidth, parent) {
     setObjectName(QStringLiteral("frmMerge"));
     setWindowTitle(QStringLiteral("Merge File"));
     auto group = [this](const char* name, const QString& caption, int y, int h) {
@@ -60,15 +59,13 @@ frmMerge::frmMerge(ToolHost* host, QWidget* parent)
 
     btOk->setText(QStringLiteral("OK"));
     SetHelp(QStringLiteral("How to merge with a file"),
-            {QStringLiteral(
-                 "First choose a file to merge with.  Click the browse button next to the textbox, and "
-                 "select a file."),
+            {QStringLiteral("First choose a file to merge with.  Click the browse button next to the textbox, and "
+                            "select a file."),
              QStringLiteral("Choose wether you want to add the new subs after or before the current file."),
-             QStringLiteral(
-                 "You can adapt the timings from the second part (this is the current or the selected "
-                 "file, depending on wether you selected to add before or after) so that they start after "
-                 "the first part. To do so, check the box and enter a delay between the last subtitle of "
-                 "the first part, and the first subtitle of the second part."),
+             QStringLiteral("You can adapt the timings from the second part (this is the current or the selected "
+                            "file, depending on wether you selected to add before or after) so that they start after "
+                            "the first part. To do so, check the box and enter a delay between the last subtitle of "
+                            "the first part, and the first subtitle of the second part."),
              QStringLiteral("Click OK to apply.")});
     KeepFocusOnFields(this);
 
@@ -76,9 +73,7 @@ frmMerge::frmMerge(ToolHost* host, QWidget* parent)
     connect(btBrowse, &QPushButton::clicked, this, &frmMerge::btBrowse_Click);
 }
 
-void frmMerge::SetStructs(clsSubs* c) {
-    cSubs = c;
-}
+void frmMerge::SetStructs(clsSubs* c) { cSubs = c; }
 
 void frmMerge::btBrowse_Click() {
     const QString path = BrowseMergeFile(this, *host_, QStringLiteral("Merge with ..."));
@@ -91,8 +86,7 @@ void frmMerge::btOk_Click() {
     // The typed path is checked as it stands; ".srt" is added only for the load.
     const QString typed = txtFile->text();
     if (ToolFiles::FolderMissing(typed)) {
-        MsgBox(QStringLiteral("You didn't enter a correct path"), vb::Exclamation,
-               QStringLiteral("Invalid input"));
+        MsgBox(QStringLiteral("You didn't enter a correct path"), vb::Exclamation, QStringLiteral("Invalid input"));
         return;
     }
     if (!FileExists(typed)) {

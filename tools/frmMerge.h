@@ -18,7 +18,7 @@ class TimeText;
 
 class frmMerge : public ToolDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmMerge(ToolHost* host, QWidget* parent = nullptr);
 
     void SetStructs(clsSubs* c);
@@ -34,10 +34,10 @@ class frmMerge : public ToolDialog {
     QCheckBox* chTimeShift;
     TimeText* txtTimeShift;
 
-  private slots:
+private slots:
     void btOk_Click();
     void btBrowse_Click();
 
-  private:
+private:
     QPointer<clsSubs> cSubs;
 };

@@ -16,15 +16,13 @@ frmShift::frmShift(ToolHost* host, QWidget* parent) : ToolDialog(host, Tool::Shi
 
     frMarkSub = Frame(this, QStringLiteral("frMarkSub"), QStringLiteral("Marked Sub "), 8, 6);
     txtMarkerSub = NumberField(frMarkSub, QStringLiteral("txtMarkerSub"));
-    GotoSub =
-        Button(txtMarkerSub, QStringLiteral("GotoSub"), 0, QStyle::SP_ArrowUp, "Goto this sub in listview");
+    GotoSub = Button(txtMarkerSub, QStringLiteral("GotoSub"), 0, QStyle::SP_ArrowUp, "Goto this sub in listview");
     btMarkCurrentSub = Button(txtMarkerSub, QStringLiteral("btMarkCurrentSub"), 1, QStyle::SP_ArrowDown,
                               "Set currently selected sub as marker");
     btUseTime = Button(txtMarkerSub, QStringLiteral("btUseTime"), 2, QStyle::SP_ArrowRight,
                        "Enter this subtitle's time in the Marker-Time box");
 
-    frMarkTime =
-        Frame(this, QStringLiteral("frMarkTime"), QStringLiteral("Marked Time "), 8 + FrameWidth + 8, 6);
+    frMarkTime = Frame(this, QStringLiteral("frMarkTime"), QStringLiteral("Marked Time "), 8 + FrameWidth + 8, 6);
     txtMarkerTime = TimeField(frMarkTime, QStringLiteral("txtMarkerTime"));
     GotoTime = Button(txtMarkerTime, QStringLiteral("GotoTime"), 0, QStyle::SP_ArrowUp,
                       "Goto marked position in visual editor");
@@ -44,22 +42,17 @@ frmShift::frmShift(ToolHost* host, QWidget* parent) : ToolDialog(host, Tool::Shi
 
     btOk->setText(QStringLiteral("&Shift"));
     SetHelp(QStringLiteral("How to use Time-Shifting"),
-            {QStringLiteral(
-                 "To use time-shifting, you must select two markers:    a sub marker, and a time marker."),
-             QStringLiteral(
-                 "Mark a sub by selecting it in the listview and clicking the green S on the toolbar.  It "
-                 "doesn't really matter what sub you mark, but it must be spoken out loud in the movie.  "
-                 "It is easiest to select a sub close to the start of the movie"),
-             QStringLiteral(
-                 "Now go to the exact position that sub is said in the movie, using the visual editor, "
-                 "and click the button with the arrow down icon in the time marker box to mark it."),
-             QStringLiteral(
-                 "You can apply the shifting to the entire file, or just a selection.  To do so, click the "
-                 "appropriate radio button in this window."),
-             QStringLiteral(
-                 "When both markers are set, so that the marker time is the correct time for the marker "
-                 "sub, click 'Shift' to apply the shifting.  If the timing still isn't accurate, use time "
-                 "stretching instead.")});
+            {QStringLiteral("To use time-shifting, you must select two markers:    a sub marker, and a time marker."),
+             QStringLiteral("Mark a sub by selecting it in the listview and clicking the green S on the toolbar.  It "
+                            "doesn't really matter what sub you mark, but it must be spoken out loud in the movie.  "
+                            "It is easiest to select a sub close to the start of the movie"),
+             QStringLiteral("Now go to the exact position that sub is said in the movie, using the visual editor, "
+                            "and click the button with the arrow down icon in the time marker box to mark it."),
+             QStringLiteral("You can apply the shifting to the entire file, or just a selection.  To do so, click the "
+                            "appropriate radio button in this window."),
+             QStringLiteral("When both markers are set, so that the marker time is the correct time for the marker "
+                            "sub, click 'Shift' to apply the shifting.  If the timing still isn't accurate, use time "
+                            "stretching instead.")});
 
     subField_ = new SubMarkerField(txtMarkerSub, FieldHost::Dialog);
     timeField_ = new TimeMarkerField(txtMarkerTime);

@@ -18,7 +18,7 @@ class TimeText;
 
 class frmShift : public ToolDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmShift(ToolHost* host, QWidget* parent = nullptr);
 
     // The main window's document, play time, selected subtitle and shift markers.
@@ -37,7 +37,7 @@ class frmShift : public ToolDialog {
     QRadioButton* chFile;
     QRadioButton* chSel;
 
-  private slots:
+private slots:
     void btOk_Click();
     void btMarkCurrentSub_Click();
     void btMarkCurrentTime_Click();
@@ -45,7 +45,7 @@ class frmShift : public ToolDialog {
     void GotoSub_Click();
     void GotoTime_Click();
 
-  private:
+private:
     QPointer<clsSubs> cSubs;
     QPointer<clsTime> cTime, cSel, cMarkS, cMarkT;
     SubMarkerField* subField_;

@@ -23,13 +23,10 @@ namespace {
 constexpr int kWidth = 380;
 constexpr int kInner = kWidth - 16;
 
-void invalid(const QString& text) {
-    MsgBox(text, vb::Exclamation, QStringLiteral("Invalid input"));
-}
+void invalid(const QString& text) { MsgBox(text, vb::Exclamation, QStringLiteral("Invalid input")); }
 } // namespace
 
-frmSplit::frmSplit(ToolHost* host, QWidget* parent)
-    : ToolDialog(host, Tool::Split, 5250, 7250, kWidth, parent) {
+frmSplit::frmSplit(ToolHost* host, QWidget* parent) : ToolDialog(host, Tool::Split, 5250, 7250, kWidth, parent) {
     setObjectName(QStringLiteral("frmSplit"));
     setWindowTitle(QStringLiteral("Split File"));
     auto group = [this](const char* name, const QString& caption, int y, int h) {
@@ -57,11 +54,9 @@ frmSplit::frmSplit(ToolHost* host, QWidget* parent)
         auto* l = new QLabel(fileCaptions[i], frFiles);
         l->setGeometry(10, 24 + 28 * i, 80, 22);
         txtFile[i] = new QLineEdit(frFiles);
-        named(txtFile[i], QStringLiteral("txtFile_%1").arg(i))
-            ->setGeometry(92, 24 + 28 * i, kInner - 92 - 40, 22);
+        named(txtFile[i], QStringLiteral("txtFile_%1").arg(i))->setGeometry(92, 24 + 28 * i, kInner - 92 - 40, 22);
         btBrowse[i] = new QPushButton(QStringLiteral("..."), frFiles);
-        named(btBrowse[i], QStringLiteral("btBrowse_%1").arg(i))
-            ->setGeometry(kInner - 36, 23 + 28 * i, 26, 24);
+        named(btBrowse[i], QStringLiteral("btBrowse_%1").arg(i))->setGeometry(kInner - 36, 23 + 28 * i, 26, 24);
         connect(btBrowse[i], &QPushButton::clicked, this, [this, i] { btBrowse_Click(i); });
     }
 
@@ -83,27 +78,22 @@ frmSplit::frmSplit(ToolHost* host, QWidget* parent)
     named(chOriginal, QStringLiteral("chOriginal"))->setGeometry(230, 22, 120, 20);
 
     btOk->setText(QStringLiteral("OK"));
-    SetHelp(
-        QStringLiteral("How to split a file"),
-        {QStringLiteral(
-             "First you must select a sub after which to split.  The sub you selected will be the "
-             "last sub of the first part.  Select a sub, and click the arrow down icon button in this "
-             "window to use it as the last sub.  You can also directly enter it in the textbox."),
-         QStringLiteral("Choose two filenames for the new files.  Click the buttons next to the textboxes to "
-                        "browse"),
-         QStringLiteral(
-             "If you want to make the timings in the second part reset, click the checkbox and enter "
-             "a time from where to start the second part timings."),
-         QStringLiteral(
-             "Select which file you want to keep open in the program.  You can choose the first file, "
-             "second file, or the original (current) file."),
-         QStringLiteral("Click OK to apply.")});
+    SetHelp(QStringLiteral("How to split a file"),
+            {QStringLiteral("First you must select a sub after which to split.  The sub you selected will be the "
+                            "last sub of the first part.  Select a sub, and click the arrow down icon button in this "
+                            "window to use it as the last sub.  You can also directly enter it in the textbox."),
+             QStringLiteral("Choose two filenames for the new files.  Click the buttons next to the textboxes to "
+                            "browse"),
+             QStringLiteral("If you want to make the timings in the second part reset, click the checkbox and enter "
+                            "a time from where to start the second part timings."),
+             QStringLiteral("Select which file you want to keep open in the program.  You can choose the first file, "
+                            "second file, or the original (current) file."),
+             QStringLiteral("Click OK to apply.")});
 
     KeepFocusOnFields(this);
     checks_ = new FieldChecks(this);
     checks_->Add(txtMarkerSub, [this] { return txtMarkerSub_Leave(); });
-    for (int i = 0; i < 2; ++i)
-        checks_->Add(txtFile[i], [this, i] { return txtFile_Leave(i); });
+    for (int i = 0; i < 2; ++i) checks_->Add(txtFile[i], [this, i] { return txtFile_Leave(i); });
 
     connect(btOk, &QPushButton::clicked, this, &frmSplit::btOk_Click);
     connect(btMarkCurrentSub, &QPushButton::clicked, this, &frmSplit::btMarkCurrentSub_Click);
@@ -150,9 +140,7 @@ bool frmSplit::eventFilter(QObject* watched, QEvent* event) {
     return ToolDialog::eventFilter(watched, event);
 }
 
-void frmSplit::chReset_Click() {
-    txtReset->setEnabled(chReset->isChecked());
-}
+void frmSplit::chReset_Click() { txtReset->setEnabled(chReset->isChecked()); }
 
 bool frmSplit::txtFile_Leave(int i) {
     if (!ToolFiles::FolderMissing(txtFile[i]->text())) return true;
@@ -188,8 +176,7 @@ void frmSplit::btOk_Click() {
     for (const QString& f : {f1, f2}) {
         // A split into no file at all has nowhere to go.
         if (f.trimmed().isEmpty()) {
-            MsgBox(QStringLiteral("Please enter a filename"), vb::Exclamation,
-                   QStringLiteral("Invalid filename"));
+            MsgBox(QStringLiteral("Please enter a filename"), vb::Exclamation, QStringLiteral("Invalid filename"));
             return;
         }
         if (ToolFiles::FolderMissing(f)) {
@@ -199,14 +186,12 @@ void frmSplit::btOk_Click() {
     }
     // The second part would overwrite the first.
     if (ToolFiles::SameFile(f1, f2)) {
-        MsgBox(QStringLiteral("Your files cannot be the same"), vb::Exclamation,
-               QStringLiteral("Invalid file"));
+        MsgBox(QStringLiteral("Your files cannot be the same"), vb::Exclamation, QStringLiteral("Invalid file"));
         return;
     }
     for (int i = 0; i < 2; ++i) {
-        if (FileExists(txtFile[i]->text()) &&
-            MsgBox(QStringLiteral("File %1 already exists, overwrite?").arg(i + 1), vb::OKCancel,
-                   QStringLiteral("File exists")) == vb::Cancel)
+        if (FileExists(txtFile[i]->text()) && MsgBox(QStringLiteral("File %1 already exists, overwrite?").arg(i + 1),
+                                                     vb::OKCancel, QStringLiteral("File exists")) == vb::Cancel)
             return;
     }
     const QString t = txtMarkerSub->text().trimmed();
@@ -217,7 +202,7 @@ void frmSplit::btOk_Click() {
         return;
     }
     if (SplitToFiles(ToolFiles::FullPath(f1), ToolFiles::FullPath(f2), static_cast<int>(x), *cSubs,
-                     chReset->isChecked(), txtReset->lTime(), !chOriginal->isChecked(), chFirst->isChecked(),
-                     *cSel, FileType[0], FileType[1], *host_))
+                     chReset->isChecked(), txtReset->lTime(), !chOriginal->isChecked(), chFirst->isChecked(), *cSel,
+                     FileType[0], FileType[1], *host_))
         hide();
 }

@@ -21,7 +21,7 @@ class TimeText;
 
 class frmSplit : public ToolDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmSplit(ToolHost* host, QWidget* parent = nullptr);
 
     // The main window's document and selected subtitle.
@@ -45,17 +45,17 @@ class frmSplit : public ToolDialog {
     // The format chosen for each part in the save dialog (filter index - 1; 0 by extension).
     std::array<int, 2> FileType{};
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private slots:
+private slots:
     void btOk_Click();
     void btMarkCurrentSub_Click();
     void btBrowse_Click(int i);
     void chReset_Click();
 
-  private:
+private:
     bool txtFile_Leave(int i);
     bool txtMarkerSub_Leave();
     void Form_Load();

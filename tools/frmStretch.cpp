@@ -21,15 +21,15 @@ frmStretch::frmStretch(ToolHost* host, QWidget* parent)
         const int y = 6 + i * (FrameHeight + 4);
         frMarkSub[i] = Frame(this, QStringLiteral("frMarkSub_") + n, QStringLiteral("Marked Sub ") + k, 8, y);
         txtMarkerSub[i] = NumberField(frMarkSub[i], QStringLiteral("txtMarkerSub_") + n);
-        GotoSub[i] = Button(txtMarkerSub[i], QStringLiteral("GotoSub_") + n, 0, QStyle::SP_ArrowUp,
-                            "Goto this sub in listview");
-        btMarkCurrentSub[i] = Button(txtMarkerSub[i], QStringLiteral("btMarkCurrentSub_") + n, 1,
-                                     QStyle::SP_ArrowDown, "Set currently selected sub as marker");
+        GotoSub[i] =
+            Button(txtMarkerSub[i], QStringLiteral("GotoSub_") + n, 0, QStyle::SP_ArrowUp, "Goto this sub in listview");
+        btMarkCurrentSub[i] = Button(txtMarkerSub[i], QStringLiteral("btMarkCurrentSub_") + n, 1, QStyle::SP_ArrowDown,
+                                     "Set currently selected sub as marker");
         btUseTime[i] = Button(txtMarkerSub[i], QStringLiteral("btUseTime_") + n, 2, QStyle::SP_ArrowRight,
                               "Enter this subtitle's time in the Marker-Time box");
 
-        frMarkTime[i] = Frame(this, QStringLiteral("frMarkTime_") + n, QStringLiteral("Marked Time ") + k,
-                              8 + FrameWidth + 8, y);
+        frMarkTime[i] =
+            Frame(this, QStringLiteral("frMarkTime_") + n, QStringLiteral("Marked Time ") + k, 8 + FrameWidth + 8, y);
         txtMarkerTime[i] = TimeField(frMarkTime[i], QStringLiteral("txtMarkerTime_") + n);
         GotoTime[i] = Button(txtMarkerTime[i], QStringLiteral("GotoTime_") + n, 0, QStyle::SP_ArrowUp,
                              "Goto marked position in visual editor");
@@ -59,29 +59,22 @@ frmStretch::frmStretch(ToolHost* host, QWidget* parent)
     btOk->setText(QStringLiteral("&Stretch"));
     SetHelp(
         QStringLiteral("How to use Time-Stretching"),
-        {QStringLiteral(
-             "To use time-stretching, you must select four markers: two sub markers, and two time markers."),
-         QStringLiteral(
-             "Mark the first sub by selecting it in the listview and clicking the green 1 on the toolbar.  "
-             "Pick one near the beginning of the movie, it must be spoken out loud."),
-         QStringLiteral(
-             "Now go to the exact position that sub is said in the movie, using the visual editor, and "
-             "click the button with the arrow down icon in the first time marker box to mark it."),
-         QStringLiteral(
-             "Mark the second sub by selecting it in the listview and clicking the green 2 on the toolbar.  "
-             "Pick one near the ending of the movie, it must be spoken out loud."),
-         QStringLiteral(
-             "Now go to the exact position that sub is said in the movie, using the visual editor, and "
-             "click the button with the arrow down icon in the second time marker box to mark it."),
-         QStringLiteral(
-             "You can apply the stretching to the entire file, or just a selection.  To do so, click the "
-             "appropriate radio button in this window. (note that, if you only stretch a selection, you "
-             "must pick your markers near the beginning and ending of the selection, not the movie."),
-         QStringLiteral(
-             "When all four markers are set, so that the first marker time is the correct time for the "
-             "first marker sub, and the second marker time is the correct time for the second marker sub, "
-             "click 'stretch' to apply the stretching.  If the timing still isn't accurate, the relative "
-             "timing of your subs is inaccurate, and you should manually time them.")});
+        {QStringLiteral("To use time-stretching, you must select four markers: two sub markers, and two time markers."),
+         QStringLiteral("Mark the first sub by selecting it in the listview and clicking the green 1 on the toolbar.  "
+                        "Pick one near the beginning of the movie, it must be spoken out loud."),
+         QStringLiteral("Now go to the exact position that sub is said in the movie, using the visual editor, and "
+                        "click the button with the arrow down icon in the first time marker box to mark it."),
+         QStringLiteral("Mark the second sub by selecting it in the listview and clicking the green 2 on the toolbar.  "
+                        "Pick one near the ending of the movie, it must be spoken out loud."),
+         QStringLiteral("Now go to the exact position that sub is said in the movie, using the visual editor, and "
+                        "click the button with the arrow down icon in the second time marker box to mark it."),
+         QStringLiteral("You can apply the stretching to the entire file, or just a selection.  To do so, click the "
+                        "appropriate radio button in this window. (note that, if you only stretch a selection, you "
+                        "must pick your markers near the beginning and ending of the selection, not the movie."),
+         QStringLiteral("When all four markers are set, so that the first marker time is the correct time for the "
+                        "first marker sub, and the second marker time is the correct time for the second marker sub, "
+                        "click 'stretch' to apply the stretching.  If the timing still isn't accurate, the relative "
+                        "timing of your subs is inaccurate, and you should manually time them.")});
     KeepFocusOnFields(this);
     connect(btOk, &QPushButton::clicked, this, &frmStretch::btOk_Click);
 }

@@ -19,12 +19,12 @@ class TimeText;
 
 class frmStretch : public ToolDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmStretch(ToolHost* host, QWidget* parent = nullptr);
 
     // The main window's document, play time, selected subtitle and the four stretch markers.
-    void SetStructs(clsSubs* Subs, clsTime* Time, clsTime* Sel, clsTime* MarkS1, clsTime* MarkT1,
-                    clsTime* MarkS2, clsTime* MarkT2);
+    void SetStructs(clsSubs* Subs, clsTime* Time, clsTime* Sel, clsTime* MarkS1, clsTime* MarkT1, clsTime* MarkS2,
+                    clsTime* MarkT2);
 
     // Control arrays: index 0 for marker 1, 1 for marker 2.
     std::array<QGroupBox*, 2> frMarkSub;
@@ -40,10 +40,10 @@ class frmStretch : public ToolDialog {
     QRadioButton* chFile;
     QRadioButton* chSel;
 
-  private slots:
+private slots:
     void btOk_Click();
 
-  private:
+private:
     void btMarkCurrentSub_Click(int i);
     void btMarkCurrentTime_Click(int i);
     void btUseTime_Click(int i);

@@ -10,14 +10,14 @@ class SubListing;
 
 class frmSubSelector : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmSubSelector(QWidget* parent = nullptr);
 
     SubListing* Listing;
     QLabel* lbInfo;
     QPushButton* btOk;
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };

@@ -25,9 +25,8 @@ wzMerge::wzMerge(ToolHost* host, QWidget* parent)
     };
 
     AddHeadline(1, QStringLiteral("Step 1 - File to merge"));
-    AddText(1, QStringLiteral(
-                   "Select a file to merge with the currently loaded file. Click the button to the right of "
-                   "the textbox to browse."));
+    AddText(1, QStringLiteral("Select a file to merge with the currently loaded file. Click the button to the right of "
+                              "the textbox to browse."));
     auto* row = new QWidget(picFrm[1]);
     auto* rowLay = new QHBoxLayout(row);
     rowLay->setContentsMargins(0, 0, 0, 0);
@@ -41,9 +40,8 @@ wzMerge::wzMerge(ToolHost* host, QWidget* parent)
     add(1, row);
 
     AddHeadline(2, QStringLiteral("Step 2 - Location"));
-    AddText(2, QStringLiteral(
-                   "Would you like this file (the one you just selected) to be inserted before or after the "
-                   "curently loaded file?"));
+    AddText(2, QStringLiteral("Would you like this file (the one you just selected) to be inserted before or after the "
+                              "curently loaded file?"));
     optAfter = new QRadioButton(QStringLiteral("After the current file"), picFrm[2]);
     optAfter->setObjectName(QStringLiteral("optAfter"));
     optAfter->setChecked(true);
@@ -53,9 +51,8 @@ wzMerge::wzMerge(ToolHost* host, QWidget* parent)
     add(2, optBefore);
 
     AddHeadline(3, QStringLiteral("Step 3 - Time shift"));
-    AddText(3, QStringLiteral(
-                   "Would you like to alter the timings of the second part so that they start right after "
-                   "the first part, or would you like to keep them as they are?"));
+    AddText(3, QStringLiteral("Would you like to alter the timings of the second part so that they start right after "
+                              "the first part, or would you like to keep them as they are?"));
     optTiming[0] = new QRadioButton(QStringLiteral("No, keep the original timings"), picFrm[3]);
     optTiming[0]->setObjectName(QStringLiteral("optTiming_0"));
     optTiming[0]->setChecked(true);
@@ -93,27 +90,17 @@ wzMerge::wzMerge(ToolHost* host, QWidget* parent)
     checks_->Guard(btPrev);
 
     connect(btBrowse, &QPushButton::clicked, this, &wzMerge::btBrowse_Click);
-    for (QRadioButton* o : optTiming)
-        connect(o, &QRadioButton::clicked, this, &wzMerge::optTiming_Click);
+    for (QRadioButton* o : optTiming) connect(o, &QRadioButton::clicked, this, &wzMerge::optTiming_Click);
 }
 
-void wzMerge::SetSubs(clsSubs* c, int) {
-    cSubs = c;
-}
+void wzMerge::SetSubs(clsSubs* c, int) { cSubs = c; }
 
 void wzMerge::PageEntry(int page) {
     switch (page) {
-    case 1:
-        txtFile->setFocus(Qt::OtherFocusReason);
-        break;
-    case 2:
-        (optBefore->isChecked() ? optBefore : optAfter)->setFocus(Qt::OtherFocusReason);
-        break;
-    case 3:
-        (optTiming[1]->isChecked() ? optTiming[1] : optTiming[0])->setFocus(Qt::OtherFocusReason);
-        break;
-    default:
-        break;
+    case 1: txtFile->setFocus(Qt::OtherFocusReason); break;
+    case 2: (optBefore->isChecked() ? optBefore : optAfter)->setFocus(Qt::OtherFocusReason); break;
+    case 3: (optTiming[1]->isChecked() ? optTiming[1] : optTiming[0])->setFocus(Qt::OtherFocusReason); break;
+    default: break;
     }
 }
 
@@ -125,8 +112,7 @@ bool wzMerge::txtFile_Leave() {
     }
     bool ok = true;
     if (ToolFiles::FolderMissing(t)) {
-        MsgBox(QStringLiteral("You didn't enter a correct path"), vb::Exclamation,
-               QStringLiteral("Invalid input"));
+        MsgBox(QStringLiteral("You didn't enter a correct path"), vb::Exclamation, QStringLiteral("Invalid input"));
         ok = false;
     }
     if (!FileExists(t)) {
@@ -149,14 +135,11 @@ void wzMerge::btBrowse_Click() {
     }
 }
 
-void wzMerge::optTiming_Click() {
-    picDelay->setVisible(optTiming[1]->isChecked());
-}
+void wzMerge::optTiming_Click() { picDelay->setVisible(optTiming[1]->isChecked()); }
 
 bool wzMerge::Finish() {
     if (!cSubs) return false;
     // The name as the file check left it; a failed load leaves the document whole.
-    MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), optTiming[1]->isChecked(),
-                  txtTimeShift->lTime());
+    MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), optTiming[1]->isChecked(), txtTimeShift->lTime());
     return true;
 }

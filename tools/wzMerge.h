@@ -17,7 +17,7 @@ class TimeText;
 
 class wzMerge : public ToolWizard {
     Q_OBJECT
-  public:
+public:
     explicit wzMerge(ToolHost* host, QWidget* parent = nullptr);
 
     // c: the document; defSel is accepted for the common call shape and not used.
@@ -32,15 +32,15 @@ class wzMerge : public ToolWizard {
     TimeText* txtTimeShift;
     QLabel* lbInfoSub;
 
-  protected:
+protected:
     void PageEntry(int page) override;
     bool Finish() override;
 
-  private slots:
+private slots:
     void btBrowse_Click();
     void optTiming_Click();
 
-  private:
+private:
     bool txtFile_Leave();
 
     QPointer<clsSubs> cSubs;

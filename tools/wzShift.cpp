@@ -18,8 +18,8 @@
 namespace {
 const QString kNumberHint = QStringLiteral("Enter the number of the subtitle in the textbox, or click the "
                                            "arrow to the right of it to open a selection pane.");
-const QString kTimeHint = QStringLiteral(
-    "Enter the time in the textbox, or click the arrow to the right of it to open a selection pane.");
+const QString kTimeHint =
+    QStringLiteral("Enter the time in the textbox, or click the arrow to the right of it to open a selection pane.");
 } // namespace
 
 wzShift::wzShift(ToolHost* host, QWidget* parent)
@@ -29,10 +29,9 @@ wzShift::wzShift(ToolHost* host, QWidget* parent)
     using namespace WizardParts;
 
     AddHeadline(1, QStringLiteral("Step 1 - Sub Marker"));
-    AddText(1, QStringLiteral(
-                   "Choose a subtitle to be used as a marker.  This is an arbitrary selection; you can "
-                   "select any subtitle, but it is recommended to select one which is clearly spoken out "
-                   "loud in the movie."));
+    AddText(1, QStringLiteral("Choose a subtitle to be used as a marker.  This is an arbitrary selection; you can "
+                              "select any subtitle, but it is recommended to select one which is clearly spoken out "
+                              "loud in the movie."));
     AddText(1, kNumberHint);
     txtFakeCombo = WizardParts::NumberField("txtFakeCombo");
     FakeCombo c1 = AddFakeCombo(1, txtFakeCombo, "Picture2", "btFakeCombo");
@@ -48,8 +47,7 @@ wzShift::wzShift(ToolHost* host, QWidget* parent)
     btFakeCombo2 = c2.button;
 
     AddHeadline(3, QStringLiteral("Step 3 - Set range"));
-    AddText(3, QStringLiteral(
-                   "Would you like to apply the shifting to the entire file, or just the selected region?"));
+    AddText(3, QStringLiteral("Would you like to apply the shifting to the entire file, or just the selected region?"));
     chSelection = new QRadioButton(QStringLiteral("Selection only"), picFrm[3]);
     chSelection->setObjectName(QStringLiteral("chSelection"));
     chFile = new QRadioButton(QStringLiteral("Entire file"), picFrm[3]);
@@ -62,9 +60,8 @@ wzShift::wzShift(ToolHost* host, QWidget* parent)
     lay->insertWidget(lay->indexOf(Label2), chFile);
 
     AddHeadline(4, QStringLiteral("Done"));
-    AddText(4,
-            QStringLiteral("The marked subtitle will be set at the marked time, and all other subs will be "
-                           "shifted accordingly.  If the subs still don't match, use stretching instead."));
+    AddText(4, QStringLiteral("The marked subtitle will be set at the marked time, and all other subs will be "
+                              "shifted accordingly.  If the subs still don't match, use stretching instead."));
     AddText(4, QStringLiteral("Click 'finish' to apply."));
 
     subField_ = new SubMarkerField(txtFakeCombo, FieldHost::Wizard);
@@ -82,11 +79,10 @@ void wzShift::SetSubs(clsSubs* c, int defSel, qint32 defTime) {
     cSel = SubMarker(this, *c);
     cSelT = TimeMarker(this);
 
-    SubSelector =
-        SubPicker(this, *host_, c, cSel, nullptr, nullptr, 1,
-                  QStringLiteral("Select a subtitle to be used as a marker.  This is an arbitrary "
-                                 "selection; you can select any subtitle, but it is recommended to select "
-                                 "one which is clearly spoken out loud in the movie."));
+    SubSelector = SubPicker(this, *host_, c, cSel, nullptr, nullptr, 1,
+                            QStringLiteral("Select a subtitle to be used as a marker.  This is an arbitrary "
+                                           "selection; you can select any subtitle, but it is recommended to select "
+                                           "one which is clearly spoken out loud in the movie."));
     AddPicker(SubSelector);
     QString video;
     TimeSelector = TimePicker(this, *host_, cSelT, video);
@@ -114,17 +110,10 @@ void wzShift::cSel_Change() {
 
 void wzShift::PageEntry(int page) {
     switch (page) {
-    case 1:
-        txtFakeCombo->setFocus(Qt::OtherFocusReason);
-        break;
-    case 2:
-        txtFakeCombo2->EnterField(1);
-        break;
-    case 3:
-        Label2->hide();
-        break;
-    default:
-        break;
+    case 1: txtFakeCombo->setFocus(Qt::OtherFocusReason); break;
+    case 2: txtFakeCombo2->EnterField(1); break;
+    case 3: Label2->hide(); break;
+    default: break;
     }
 }
 

@@ -21,7 +21,7 @@ class TimeText;
 
 class wzShift : public ToolWizard {
     Q_OBJECT
-  public:
+public:
     explicit wzShift(ToolHost* host, QWidget* parent = nullptr);
 
     // c: the document; defSel and defTime: the main window's shift markers.
@@ -44,17 +44,17 @@ class wzShift : public ToolWizard {
     QPointer<frmSubSelector> SubSelector;
     QPointer<frmTimeSelector> TimeSelector;
 
-  protected:
+protected:
     void PageEntry(int page) override;
     bool Finish() override;
 
-  private slots:
+private slots:
     void btFakeCombo_Click();
     void btFakeCombo2_Click();
     void chSelection_Click();
     void cSel_Change();
 
-  private:
+private:
     QPointer<clsSubs> cSubs;
     SubMarkerField* subField_;
     TimeMarkerField* timeField_;

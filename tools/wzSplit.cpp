@@ -25,13 +25,11 @@ wzSplit::wzSplit(ToolHost* host, QWidget* parent)
     setObjectName(QStringLiteral("wzSplit"));
 
     AddHeadline(1, QStringLiteral("Step 1 - Where to split"));
-    AddText(1, QStringLiteral(
-                   "Choose the subtitle after which the file will be splitted.  The subtitle you selected "
-                   "will be the LAST subtitle of the first file. "));
+    AddText(1, QStringLiteral("Choose the subtitle after which the file will be splitted.  The subtitle you selected "
+                              "will be the LAST subtitle of the first file. "));
     AddText(1, QStringLiteral("(by default, the currently selected subtitle is entered)"));
-    AddText(1, QStringLiteral(
-                   "Enter the number of the subtitle in the textbox, or click the arrow to the right of it "
-                   "to open a selection pane."));
+    AddText(1, QStringLiteral("Enter the number of the subtitle in the textbox, or click the arrow to the right of it "
+                              "to open a selection pane."));
     txtFakeCombo = WizardParts::NumberField("txtFakeCombo");
     FakeCombo combo = AddFakeCombo(1, txtFakeCombo, "picFakeCombo", "btFakeCombo");
     picFakeCombo = combo.frame;
@@ -80,8 +78,7 @@ wzSplit::wzSplit(ToolHost* host, QWidget* parent)
     txtResetTime->setEnabled(false);
 
     AddHeadline(4, QStringLiteral("Step 4 - Keep open"));
-    const QString keep[3] = {QStringLiteral("Keep the first part open"),
-                             QStringLiteral("Keep the second part open"),
+    const QString keep[3] = {QStringLiteral("Keep the first part open"), QStringLiteral("Keep the second part open"),
                              QStringLiteral("Keep the original file open")};
     for (int i = 0; i < 3; ++i) {
         optKeepOpen[i] = new QRadioButton(keep[i], picFrm[4]);
@@ -97,14 +94,12 @@ wzSplit::wzSplit(ToolHost* host, QWidget* parent)
     KeepFocusOnFields(this);
     checks_ = new FieldChecks(this);
     checks_->Add(txtFakeCombo, [this] { return txtFakeCombo_Leave(); });
-    for (int i = 0; i < 2; ++i)
-        checks_->Add(txtFile[i], [this, i] { return txtFile_Leave(i); });
+    for (int i = 0; i < 2; ++i) checks_->Add(txtFile[i], [this, i] { return txtFile_Leave(i); });
     checks_->Guard(btNext);
     checks_->Guard(btPrev);
 
     connect(btFakeCombo, &QToolButton::clicked, this, &wzSplit::btFakeCombo_Click);
-    for (QRadioButton* o : optTiming)
-        connect(o, &QRadioButton::clicked, this, &wzSplit::optTiming_Click);
+    for (QRadioButton* o : optTiming) connect(o, &QRadioButton::clicked, this, &wzSplit::optTiming_Click);
 }
 
 void wzSplit::SetSubs(clsSubs* c, int defSel) {
@@ -118,10 +113,9 @@ void wzSplit::SetSubs(clsSubs* c, int defSel) {
     SubSelector->Listing->SetStruct(c, cSel, new clsTime(SubSelector), new clsTime(SubSelector));
     SubSelector->Listing->SetSimpleMode(true, 0);
     SubSelector->Listing->CalcBars();
-    SubSelector->lbInfo->setText(
-        QStringLiteral("Select the subtitle after the which the file will be splitted.  "
-                       "The subtitle you selected will be the LAST subtitle of the first "
-                       "file."));
+    SubSelector->lbInfo->setText(QStringLiteral("Select the subtitle after the which the file will be splitted.  "
+                                                "The subtitle you selected will be the LAST subtitle of the first "
+                                                "file."));
     AddPicker(SubSelector);
 
     connect(cSel, &clsTime::Change, this, &wzSplit::cSel_Change);
@@ -136,21 +130,14 @@ void wzSplit::cSel_Change() {
 
 void wzSplit::PageEntry(int page) {
     switch (page) {
-    case 1:
-        txtFakeCombo->setFocus(Qt::OtherFocusReason);
-        break;
-    case 2:
-        txtFile[0]->setFocus(Qt::OtherFocusReason);
-        break;
-    case 3:
-        (optTiming[0]->isChecked() ? optTiming[0] : optTiming[1])->setFocus(Qt::OtherFocusReason);
-        break;
+    case 1: txtFakeCombo->setFocus(Qt::OtherFocusReason); break;
+    case 2: txtFile[0]->setFocus(Qt::OtherFocusReason); break;
+    case 3: (optTiming[0]->isChecked() ? optTiming[0] : optTiming[1])->setFocus(Qt::OtherFocusReason); break;
     case 4:
         for (QRadioButton* o : optKeepOpen)
             if (o->isChecked()) o->setFocus(Qt::OtherFocusReason);
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -160,8 +147,8 @@ bool wzSplit::txtFakeCombo_Leave() {
     const double v = Val(t);
     const int last = cSubs->count() - 2;
     if (t.isEmpty() || v < 0 || RoundHalfEven(v) > last) {
-        MsgBox(QStringLiteral("Please insert a value from 0 to") + Str(last) + QStringLiteral("."),
-               vb::Exclamation, QStringLiteral("Incorrect Value"));
+        MsgBox(QStringLiteral("Please insert a value from 0 to") + Str(last) + QStringLiteral("."), vb::Exclamation,
+               QStringLiteral("Incorrect Value"));
         return false;
     }
     // The picker shows the typed subtitle as its selection.
@@ -176,8 +163,7 @@ bool wzSplit::txtFile_Leave(int i) {
         MsgBox(text, vb::OKOnly, title);
         return false;
     };
-    if (f.isEmpty())
-        return refuse(QStringLiteral("Please enter a filename"), QStringLiteral("Invalid filename"));
+    if (f.isEmpty()) return refuse(QStringLiteral("Please enter a filename"), QStringLiteral("Invalid filename"));
     if (ToolFiles::FolderMissing(f))
         return refuse(QStringLiteral("This path is invalid"), QStringLiteral("Invalid path"));
     if (ToolFiles::SameFile(f, txtFile[1 - i]->text()))
@@ -207,9 +193,7 @@ void wzSplit::btBrowse_Click(int i) {
     }
 }
 
-void wzSplit::optTiming_Click() {
-    txtResetTime->setEnabled(optTiming[0]->isChecked());
-}
+void wzSplit::optTiming_Click() { txtResetTime->setEnabled(optTiming[0]->isChecked()); }
 
 bool wzSplit::Finish() {
     if (!cSubs) return false;
@@ -220,14 +204,13 @@ bool wzSplit::Finish() {
     for (int i = 0; i < 2; ++i) {
         const QString f = txtFile[i]->text();
         if (f != confirmed_[i] && FileExists(f) &&
-            MsgBox(QStringLiteral("File already exists, overwrite?"), vb::YesNo,
-                   QStringLiteral("File exists")) == vb::No)
+            MsgBox(QStringLiteral("File already exists, overwrite?"), vb::YesNo, QStringLiteral("File exists")) ==
+                vb::No)
             return false;
     }
     const int x = static_cast<int>(RoundHalfEven(Val(txtFakeCombo->text())));
     // A part that could not be written keeps the wizard open with the user's answers.
-    return SplitToFiles(ToolFiles::FullPath(txtFile[0]->text()), ToolFiles::FullPath(txtFile[1]->text()), x,
-                        *cSubs, optTiming[0]->isChecked(), txtResetTime->lTime(),
-                        !optKeepOpen[2]->isChecked(), optKeepOpen[0]->isChecked(), *cSel, FileType[0],
-                        FileType[1], *host_);
+    return SplitToFiles(ToolFiles::FullPath(txtFile[0]->text()), ToolFiles::FullPath(txtFile[1]->text()), x, *cSubs,
+                        optTiming[0]->isChecked(), txtResetTime->lTime(), !optKeepOpen[2]->isChecked(),
+                        optKeepOpen[0]->isChecked(), *cSel, FileType[0], FileType[1], *host_);
 }

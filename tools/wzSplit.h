@@ -19,7 +19,7 @@ class TimeText;
 
 class wzSplit : public ToolWizard {
     Q_OBJECT
-  public:
+public:
     explicit wzSplit(ToolHost* host, QWidget* parent = nullptr);
 
     // c: the document; defSel: the main window's selected subtitle.
@@ -40,17 +40,17 @@ class wzSplit : public ToolWizard {
     clsTime* cSel = nullptr;
     QPointer<frmSubSelector> SubSelector;
 
-  protected:
+protected:
     void PageEntry(int page) override;
     bool Finish() override;
 
-  private slots:
+private slots:
     void btFakeCombo_Click();
     void btBrowse_Click(int i);
     void optTiming_Click();
     void cSel_Change();
 
-  private:
+private:
     bool txtFakeCombo_Leave();
     bool txtFile_Leave(int i);
 

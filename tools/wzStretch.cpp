@@ -15,29 +15,23 @@
 namespace {
 const QString kNumberHint = QStringLiteral("Enter the number of the subtitle in the textbox, or click the "
                                            "arrow to the right of it to open a selection pane.");
-const QString kTimeHint = QStringLiteral(
-    "Enter the time in the textbox, or click the arrow to the right of it to open a selection pane.");
+const QString kTimeHint =
+    QStringLiteral("Enter the time in the textbox, or click the arrow to the right of it to open a selection pane.");
 
 // The sub marker pages' instructions: [marker][0 file label, 1 file picker, 2 selection].
 const QString kChoose[2][3] = {
-    {QStringLiteral(
-         "Choose a subtitle to be used as a first marker.  Choose one near the beginning of the file.  "
-         "It is recom-\r\nmended to select one which is clearly spoken out loud in the movie."),
-     QStringLiteral(
-         "Choose a subtitle to be used as a first marker.  Choose one near the beginning of the file.  "
-         "It is recommended to select one which is clearly spoken out loud in the movie."),
-     QStringLiteral(
-         "Choose a subtitle to be used as a first marker.  Choose one near the beginning of the "
-         "selection.  It is recommended to select one which is clearly spoken out loud in the movie.")},
-    {QStringLiteral(
-         "Choose a subtitle to be used as a second marker.  Choose one near the end of the file.  It is "
-         "recom-\r\nmended to select one which is clearly spoken out loud in the movie."),
-     QStringLiteral(
-         "Choose a subtitle to be used as a second marker.  Choose one near the end of the file.  It is "
-         "recommended to select one which is clearly spoken out loud in the movie."),
-     QStringLiteral(
-         "Choose a subtitle to be used as a second marker.  Choose one near the end of the selection.  It "
-         "is recommended to select one which is clearly spoken out loud in the movie.")}};
+    {QStringLiteral("Choose a subtitle to be used as a first marker.  Choose one near the beginning of the file.  "
+                    "It is recom-\r\nmended to select one which is clearly spoken out loud in the movie."),
+     QStringLiteral("Choose a subtitle to be used as a first marker.  Choose one near the beginning of the file.  "
+                    "It is recommended to select one which is clearly spoken out loud in the movie."),
+     QStringLiteral("Choose a subtitle to be used as a first marker.  Choose one near the beginning of the "
+                    "selection.  It is recommended to select one which is clearly spoken out loud in the movie.")},
+    {QStringLiteral("Choose a subtitle to be used as a second marker.  Choose one near the end of the file.  It is "
+                    "recom-\r\nmended to select one which is clearly spoken out loud in the movie."),
+     QStringLiteral("Choose a subtitle to be used as a second marker.  Choose one near the end of the file.  It is "
+                    "recommended to select one which is clearly spoken out loud in the movie."),
+     QStringLiteral("Choose a subtitle to be used as a second marker.  Choose one near the end of the selection.  It "
+                    "is recommended to select one which is clearly spoken out loud in the movie.")}};
 
 // Pages of the sub and time markers, by marker.
 constexpr int kSubPage[2] = {2, 4};
@@ -52,8 +46,7 @@ wzStretch::wzStretch(ToolHost* host, QWidget* parent)
 
     AddHeadline(1, QStringLiteral("Step 1 - Set range"));
     AddText(1,
-            QStringLiteral(
-                "Would you like to apply the stretching to the entire file, or just the selected region?"));
+            QStringLiteral("Would you like to apply the stretching to the entire file, or just the selected region?"));
     chSelection = new QRadioButton(QStringLiteral("Selection only"), picFrm[1]);
     chSelection->setObjectName(QStringLiteral("chSelection"));
     chFile = new QRadioButton(QStringLiteral("Entire file"), picFrm[1]);
@@ -65,8 +58,8 @@ wzStretch::wzStretch(ToolHost* host, QWidget* parent)
     lay->insertWidget(lay->indexOf(Label2), chSelection);
     lay->insertWidget(lay->indexOf(Label2), chFile);
 
-    const char* heads[] = {"Step 2 - First Sub Marker", "Step 3 - First Time Marker",
-                           "Step 4 - Second Sub Marker", "Step 5 - Second Time Marker"};
+    const char* heads[] = {"Step 2 - First Sub Marker", "Step 3 - First Time Marker", "Step 4 - Second Sub Marker",
+                           "Step 5 - Second Time Marker"};
     for (int i = 0; i < 2; ++i) {
         AddHeadline(kSubPage[i], QString::fromLatin1(heads[2 * i]));
         AddText(kSubPage[i], kChoose[i][0]);
@@ -93,10 +86,9 @@ wzStretch::wzStretch(ToolHost* host, QWidget* parent)
     btFakeCombo4 = c4.button;
 
     AddHeadline(6, QStringLiteral("Done"));
-    AddText(6, QStringLiteral(
-                   "The marked subtitles will be set at their marked times, and all other subs will be "
-                   "retimed accordingly.  If the subs still don't match, the subs' relative timings are "
-                   "incorrect and you have to manually retime the subs."));
+    AddText(6, QStringLiteral("The marked subtitles will be set at their marked times, and all other subs will be "
+                              "retimed accordingly.  If the subs still don't match, the subs' relative timings are "
+                              "incorrect and you have to manually retime the subs."));
     AddText(6, QStringLiteral("Click 'finish' to apply."));
 
     subFields_ = {new SubMarkerField(txtFakeCombo, FieldHost::Wizard),
@@ -166,25 +158,18 @@ void wzStretch::subInstruction(int i) {
 
 void wzStretch::PageEntry(int page) {
     switch (page) {
-    case 1:
-        Label2->hide();
-        break;
+    case 1: Label2->hide(); break;
     case 2:
         subInstruction(0);
         txtFakeCombo->setFocus(Qt::OtherFocusReason);
         break;
-    case 3:
-        txtFakeCombo2->EnterField(1);
-        break;
+    case 3: txtFakeCombo2->EnterField(1); break;
     case 4:
         subInstruction(1);
         txtFakeCombo3->setFocus(Qt::OtherFocusReason);
         break;
-    case 5:
-        txtFakeCombo4->EnterField(1);
-        break;
-    default:
-        break;
+    case 5: txtFakeCombo4->EnterField(1); break;
+    default: break;
     }
 }
 

@@ -22,7 +22,7 @@ class TimeText;
 
 class wzStretch : public ToolWizard {
     Q_OBJECT
-  public:
+public:
     explicit wzStretch(ToolHost* host, QWidget* parent = nullptr);
 
     // c: the document; the rest: the main window's stretch markers.
@@ -53,14 +53,14 @@ class wzStretch : public ToolWizard {
     std::array<QPointer<frmSubSelector>, 2> SubSelector;
     std::array<QPointer<frmTimeSelector>, 2> TimeSelector;
 
-  protected:
+protected:
     void PageEntry(int page) override;
     bool Finish() override;
 
-  private slots:
+private slots:
     void chSelection_Click();
 
-  private:
+private:
     void subDrop(int i);
     void timeDrop(int i);
     void markerShown(int i);

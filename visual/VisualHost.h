@@ -3,7 +3,7 @@
 #pragma once
 
 class VisualHost {
-  public:
+public:
     virtual ~VisualHost() = default;
     // Asks for a video and opens it in the editor's player (the main window's video command).
     virtual void subLoadVideo() = 0;

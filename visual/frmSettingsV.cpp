@@ -36,9 +36,7 @@ frmSettingsV::frmSettingsV(QTimer* synchro, QWidget* subBox, QWidget* parent)
     LoadVisSettings();
 }
 
-QString frmSettingsV::SettingsFile() {
-    return SettingsFilePath(QStringLiteral("lumiv.ini"));
-}
+QString frmSettingsV::SettingsFile() { return SettingsFilePath(QStringLiteral("lumiv.ini")); }
 
 void frmSettingsV::buildControls() {
     auto* top = new QVBoxLayout(this);
@@ -53,9 +51,8 @@ void frmSettingsV::buildControls() {
     sldRSpeed->setObjectName(QStringLiteral("sldRSpeed"));
     sldRSpeed->setRange(kMinSpeed, kMaxSpeed);
     sldRSpeed->setValue(DefaultSpeed);
-    sldRSpeed->setToolTip(
-        QStringLiteral("Alter interface refresh speed. Higher speeds might slow down the program "
-                       "on older computers."));
+    sldRSpeed->setToolTip(QStringLiteral("Alter interface refresh speed. Higher speeds might slow down the program "
+                                         "on older computers."));
     // The value is the interval: the left end refreshes most often.
     g->addWidget(new QLabel(QStringLiteral("Fast")), 1, 0);
     g->addWidget(sldRSpeed, 1, 1);
@@ -157,8 +154,8 @@ void frmSettingsV::settingsFailed() {
 }
 
 void frmSettingsV::SaveVisSettings() {
-    const QString text = kSignature + QStringLiteral("\r\n") + Str(sldRSpeed->value()) +
-                         QStringLiteral(" \r\n") + cmbFont->currentText() + QStringLiteral("\r\n");
+    const QString text = kSignature + QStringLiteral("\r\n") + Str(sldRSpeed->value()) + QStringLiteral(" \r\n") +
+                         cmbFont->currentText() + QStringLiteral("\r\n");
     WriteTextFile(SettingsFile(), text);
 }
 
@@ -180,27 +177,21 @@ void frmSettingsV::cmbFont_Click() {
     subBox_->setFont(f);
 }
 
-void frmSettingsV::btFolderDefaults_Click() {
-    sldRSpeed->setValue(DefaultSpeed);
-}
+void frmSettingsV::btFolderDefaults_Click() { sldRSpeed->setValue(DefaultSpeed); }
 
 void frmSettingsV::btOk_Click() {
     hide();
     SaveVisSettings();
 }
 
-void frmSettingsV::btApply_Click() {
-    SaveVisSettings();
-}
+void frmSettingsV::btApply_Click() { SaveVisSettings(); }
 
 void frmSettingsV::btCancel_Click() {
     hide();
     LoadVisSettings();
 }
 
-void frmSettingsV::reject() {
-    btCancel_Click();
-}
+void frmSettingsV::reject() { btCancel_Click(); }
 
 void frmSettingsV::closeEvent(QCloseEvent* e) {
     if (unloading_) {

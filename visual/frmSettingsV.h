@@ -16,7 +16,7 @@ class QTimer;
 
 class frmSettingsV : public QDialog, public Unloadable {
     Q_OBJECT
-  public:
+public:
     // synchro's interval and subBox's font follow the controls; either may be null.
     frmSettingsV(QTimer* synchro, QWidget* subBox, QWidget* parent = nullptr);
 
@@ -39,14 +39,14 @@ class frmSettingsV : public QDialog, public Unloadable {
     QPushButton* btCancel;
     QPushButton* btApply;
 
-  public slots:
+public slots:
     // Esc is Cancel.
     void reject() override;
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* e) override;
 
-  private slots:
+private slots:
     void sldRSpeed_Change(int value);
     void cmbFont_Click();
     void btFolderDefaults_Click();
@@ -54,7 +54,7 @@ class frmSettingsV : public QDialog, public Unloadable {
     void btCancel_Click();
     void btApply_Click();
 
-  private:
+private:
     void buildControls();
     void readSettingsFile();
     void settingsFailed();

@@ -150,10 +150,8 @@ void frmTimeSelector::Player_PositionChange(double, double) {
 void frmTimeSelector::Player_PlayStateChange(int, int NewState) {
     playing_ = NewState == MediaPlayer::Playing;
     if (NewState == MediaPlayer::Stopped) emit Stopped(ms(Player->CurrentPosition()));
-    if (playing_)
-        Synchro->start();
-    else
-        Synchro->stop();
+    if (playing_) Synchro->start();
+    else Synchro->stop();
     txtTime->setEnabled(!playing_);
     if (playing_) {
         playStateTag_ = QStringLiteral("play");
@@ -167,10 +165,8 @@ void frmTimeSelector::Player_PlayStateChange(int, int NewState) {
 }
 
 void frmTimeSelector::btPlayState_Click() {
-    if (playStateTag_ == QLatin1String("play"))
-        Player->Pause();
-    else
-        Player->Play();
+    if (playStateTag_ == QLatin1String("play")) Player->Pause();
+    else Player->Play();
 }
 
 void frmTimeSelector::btnSecB_Click() {
@@ -193,9 +189,7 @@ void frmTimeSelector::btGoto_Click() {
     if (wasPlaying) Player->Play();
 }
 
-void frmTimeSelector::tTrack_Change() {
-    Player->setCurrentPosition(tTrack->value() / 1000.0);
-}
+void frmTimeSelector::tTrack_Change() { Player->setCurrentPosition(tTrack->value() / 1000.0); }
 
 void frmTimeSelector::tTrack_ChangeS() {
     if (sTime) sTime->setValue(tTrack->sValue());
@@ -226,6 +220,4 @@ void frmTimeSelector::closeEvent(QCloseEvent* event) {
     putAway();
 }
 
-void frmTimeSelector::reject() {
-    putAway();
-}
+void frmTimeSelector::reject() { putAway(); }

@@ -19,7 +19,7 @@ class Tracker;
 
 class frmTimeSelector : public QDialog {
     Q_OBJECT
-  public:
+public:
     // synchroInterval: the Visual Editor's refresh interval while playing, in ms.
     explicit frmTimeSelector(int synchroInterval = 100, QWidget* parent = nullptr);
 
@@ -48,15 +48,15 @@ class frmTimeSelector : public QDialog {
     // Image 1 pauses, image 2 plays.
     std::array<QIcon, 2> PlayPause;
 
-  signals:
+signals:
     // The player stopped at this position (ms).
     void Stopped(qint32 ms);
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-  private slots:
+private slots:
     void cTime_Change();
     void sTime_Change();
     void Player_FileOpened();
@@ -73,7 +73,7 @@ class frmTimeSelector : public QDialog {
     void txtTime_Change(qint32 lTime);
     void txtSelTime_Change(qint32 lTime);
 
-  private:
+private:
     void putAway();
     QPointer<clsTime> cTime;
     QPointer<clsTime> sTime;

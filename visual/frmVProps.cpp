@@ -19,9 +19,7 @@ QLabel* label(const char* name, const QString& caption) {
     return l;
 }
 
-QString TimeOfSeconds(double seconds) {
-    return FormatTime(SatLong(qint64(RoundHalfEven(seconds * 1000))));
-}
+QString TimeOfSeconds(double seconds) { return FormatTime(SatLong(qint64(RoundHalfEven(seconds * 1000)))); }
 } // namespace
 
 frmVProps::frmVProps(QWidget* parent) : QDialog(parent) {

@@ -11,7 +11,7 @@ class MediaPlayer;
 
 class frmVProps : public QDialog {
     Q_OBJECT
-  public:
+public:
     explicit frmVProps(QWidget* parent = nullptr);
 
     // Appends the player's figures to the labels' captions.

@@ -98,9 +98,7 @@ frmVis::frmVis(VisualHost* host, SubListing* listing, timeBar* tline, QWidget* p
     UpdateUI();
 }
 
-frmVis::~frmVis() {
-    SetVisualPlayerHook({});
-}
+frmVis::~frmVis() { SetVisualPlayerHook({}); }
 
 void frmVis::buildControls() {
     auto* client = new QWidget(this);
@@ -159,12 +157,9 @@ void frmVis::buildControls() {
     btAdd->setProperty("Tag", QString());
 
     frmMark = frame(client, "frmMark", QStringLiteral("Mark Time "));
-    btMarkS =
-        button(frmMark, "btMarkS", QStringLiteral("S"), QStringLiteral("Set current time as shift marker"));
-    btMarkS1 = button(frmMark, "btMarkS1", QStringLiteral("1"),
-                      QStringLiteral("Set current time as stretch marker 1"));
-    btMarkS2 = button(frmMark, "btMarkS2", QStringLiteral("2"),
-                      QStringLiteral("Set current time as stretch marker 2"));
+    btMarkS = button(frmMark, "btMarkS", QStringLiteral("S"), QStringLiteral("Set current time as shift marker"));
+    btMarkS1 = button(frmMark, "btMarkS1", QStringLiteral("1"), QStringLiteral("Set current time as stretch marker 1"));
+    btMarkS2 = button(frmMark, "btMarkS2", QStringLiteral("2"), QStringLiteral("Set current time as stretch marker 2"));
 
     frmMarker = frame(client, "frmMarker", QString());
     frmMarker->installEventFilter(this);
@@ -246,16 +241,14 @@ void frmVis::buildMenus() {
     mnuDispM = item(mnuDisplayM, "mnuDispM", QStringLiteral("&Shift Marker"));
     mnuDispM1 = item(mnuDisplayM, "mnuDispM1", QStringLiteral("Stretch Marker &1"));
     mnuDispM2 = item(mnuDisplayM, "mnuDispM2", QStringLiteral("Stretch Marker &2"));
-    for (QAction* a : {mnuDispNone, mnuDispM, mnuDispM1, mnuDispM2})
-        a->setCheckable(true);
+    for (QAction* a : {mnuDispNone, mnuDispM, mnuDispM1, mnuDispM2}) a->setCheckable(true);
 
     mnuSettings = menu(this, "mnuSettings", QStringLiteral("&Settings"));
     mnuConfigure = item(mnuSettings, "mnuConfigure", QStringLiteral("&Configure"));
     mnuHelp = menu(this, "mnuHelp", QStringLiteral("&Help"));
     mnuAbout = item(mnuHelp, "mnuAbout", QStringLiteral("&About"));
 
-    for (QMenu* m : {mnuFile, mnuGoto, mnuMarkers, mnuSettings, mnuHelp})
-        menuBar()->addMenu(m);
+    for (QMenu* m : {mnuFile, mnuGoto, mnuMarkers, mnuSettings, mnuHelp}) menuBar()->addMenu(m);
 
     connect(mnuOpen, &QAction::triggered, this, &frmVis::mnuOpen_Click);
     connect(mnuProps, &QAction::triggered, this, &frmVis::mnuProps_Click);
@@ -312,9 +305,7 @@ void frmVis::SavePlayState() {
     bPlaying = false;
 }
 
-void frmVis::RestorePlayState() {
-    bPlaying = bPlayingSaved_;
-}
+void frmVis::RestorePlayState() { bPlaying = bPlayingSaved_; }
 
 void frmVis::Unload() {
     unloading_ = true;
@@ -406,10 +397,8 @@ bool frmVis::eventFilter(QObject* watched, QEvent* e) {
         case QEvent::FocusOut:
             txtSubNr->setText(cSel && cSel->value() >= 0 ? QString::number(cSel->value()) : QString());
             break;
-        case QEvent::KeyPress:
-            return txtSubNr_KeyPress(static_cast<QKeyEvent*>(e)->key());
-        default:
-            break;
+        case QEvent::KeyPress: return txtSubNr_KeyPress(static_cast<QKeyEvent*>(e)->key());
+        default: break;
         }
     } else if (watched == frmMarker && e->type() == QEvent::MouseButtonPress) {
         auto* m = static_cast<QMouseEvent*>(e);
@@ -459,10 +448,8 @@ void frmVis::CheckCurrentSub() {
         t < cSubs->SubTimeOut(iCurSub_))
         return;
     const int i = cSubs->FindSub(t);
-    if (listing_)
-        listing_->SelectSub(i);
-    else
-        cSel->setValue(i);
+    if (listing_) listing_->SelectSub(i);
+    else cSel->setValue(i);
 }
 
 void frmVis::cSel_Change() {
@@ -475,21 +462,15 @@ void frmVis::cSubs_Change(int iSub) {
     if (cSel && iSub == cSel->value()) showCurrentSub();
 }
 
-void frmVis::cSubs_CountChange() {
-    navigationEnabling();
-}
-void frmVis::cSubs_MajorChange() {
-    UpdateUI();
-}
+void frmVis::cSubs_CountChange() { navigationEnabling(); }
+void frmVis::cSubs_MajorChange() { UpdateUI(); }
 
 void frmVis::Player_PlayStateChange(int, int NewState) {
     bPlaying = NewState == MediaPlayer::Playing;
     if (NewState == MediaPlayer::Stopped && tBar_) tBar_->lCurrentPosition = ms(Player->CurrentPosition());
     if (listing_) listing_->setNoEdit(bPlaying);
-    if (bPlaying)
-        Synchro->start();
-    else
-        Synchro->stop();
+    if (bPlaying) Synchro->start();
+    else Synchro->stop();
     if (bPlaying) {
         btPlayState->setProperty("Tag", QStringLiteral("play"));
         btPlayState->setIcon(PlayPause[0]);
@@ -515,10 +496,8 @@ void frmVis::Player_FileOpened() {
 void frmVis::UpdateUI() {
     if (!cSel || !cSubs) return;
     const std::array<QAction*, 4> items{mnuDispNone, mnuDispM, mnuDispM1, mnuDispM2};
-    for (QAction* a : items)
-        a->setChecked(false);
-    static const char* const captions[] = {"", "Shift Marker ", "First Stretch Marker ",
-                                           "Second Stretch Marker "};
+    for (QAction* a : items) a->setChecked(false);
+    static const char* const captions[] = {"", "Shift Marker ", "First Stretch Marker ", "Second Stretch Marker "};
     static const char* const tips[] = {"", "Goto shift marker-time", "Goto stretch marker-time 1",
                                        "Goto stretch marker-time 2"};
     frmMark->setVisible(iMarker_ == 0);
@@ -561,8 +540,7 @@ void frmVis::navigationEnabling() {
     const int s = cSel->value();
     const qint32 t = cTime ? cTime->value() : 0;
     if (n == 0) {
-        for (QPushButton* b : {btNextSub, btPrevSub, btSetStart, btSetEnd})
-            b->setEnabled(false);
+        for (QPushButton* b : {btNextSub, btPrevSub, btSetStart, btSetEnd}) b->setEnabled(false);
     } else {
         btPrevSub->setEnabled(s != 0);
         btNextSub->setEnabled(s != n - 1);
@@ -644,17 +622,13 @@ bool frmVis::txtSubNr_KeyPress(int key) {
 
 // ---- commands
 
-void frmVis::tTrack_Change() {
-    Player->setCurrentPosition(tTrack->value() / 1000.0);
-}
+void frmVis::tTrack_Change() { Player->setCurrentPosition(tTrack->value() / 1000.0); }
 
 void frmVis::tTrack_ChangeS() {
     if (clsTime* m = marker(iMarker_)) m->setValue(tTrack->sValue());
 }
 
-void frmVis::tTrack_RightClick() {
-    PopupMenu(mnuDisplayM, QCursor::pos());
-}
+void frmVis::tTrack_RightClick() { PopupMenu(mnuDisplayM, QCursor::pos()); }
 
 void frmVis::txtTime_Change(qint32 lTime) {
     if (cTime) cTime->setValue(lTime);
@@ -677,28 +651,21 @@ void frmVis::btnSecF_Click() {
 }
 
 void frmVis::btPlayState_Click() {
-    if (btPlayState->property("Tag").toString() == QLatin1String("play"))
-        Player->Pause();
-    else
-        Player->Play();
+    if (btPlayState->property("Tag").toString() == QLatin1String("play")) Player->Pause();
+    else Player->Play();
 }
 
 void frmVis::nextPrev(bool next) {
     if (!cSubs || !cSel || !cTime) return;
     if (cSel->value() < 0)
         cSel->setValue(next ? cSubs->FindSubAfter(cTime->value()) : cSubs->FindSubBefore(cTime->value()));
-    else
-        cSel->setValue(cSel->value() + (next ? 1 : -1));
+    else cSel->setValue(cSel->value() + (next ? 1 : -1));
     // While halted the selection moves the play time itself.
     if (cSel->value() >= 0 && bPlaying) Player->setCurrentPosition(cSubs->SubTimeIn(cSel->value()) / 1000.0);
 }
 
-void frmVis::btPrevSub_Click() {
-    nextPrev(false);
-}
-void frmVis::btNextSub_Click() {
-    nextPrev(true);
-}
+void frmVis::btPrevSub_Click() { nextPrev(false); }
+void frmVis::btNextSub_Click() { nextPrev(true); }
 
 void frmVis::btSetStart_Click() {
     if (!cSubs || !cSel || !cTime) return;
@@ -729,14 +696,10 @@ void frmVis::btAdd_Click() {
 
 clsTime* frmVis::marker(int k) const {
     switch (k) {
-    case 1:
-        return cMarkT;
-    case 2:
-        return cMarkT1;
-    case 3:
-        return cMarkT2;
-    default:
-        return nullptr;
+    case 1: return cMarkT;
+    case 2: return cMarkT1;
+    case 3: return cMarkT2;
+    default: return nullptr;
     }
 }
 
@@ -775,24 +738,16 @@ void frmVis::gotoMarker(int k) {
     if (wasPlaying) Player->Play();
 }
 
-void frmVis::btGoto_Click() {
-    gotoMarker(iMarker_);
-}
+void frmVis::btGoto_Click() { gotoMarker(iMarker_); }
 
 void frmVis::markerChanged(int k) {
     if (iMarker_ == k) tTrack->setsValue(marker(k)->value());
     showMarkerTime();
 }
 
-void frmVis::cMarkT_Change() {
-    markerChanged(1);
-}
-void frmVis::cMarkT1_Change() {
-    markerChanged(2);
-}
-void frmVis::cMarkT2_Change() {
-    markerChanged(3);
-}
+void frmVis::cMarkT_Change() { markerChanged(1); }
+void frmVis::cMarkT1_Change() { markerChanged(2); }
+void frmVis::cMarkT2_Change() { markerChanged(3); }
 
 void frmVis::mnuOpen_Click() {
     if (host_) host_->subLoadVideo();
@@ -804,9 +759,7 @@ void frmVis::mnuProps_Click() {
     ShowModal(&form);
 }
 
-void frmVis::mnuClos_Click() {
-    closeBox(true);
-}
+void frmVis::mnuClos_Click() { closeBox(true); }
 
 void frmVis::mnuPrevBad_Click() {
     if (listing_ && cSel) cSel->setValue(listing_->PrevBad());
@@ -816,9 +769,7 @@ void frmVis::mnuNextBad_Click() {
     if (listing_ && cSel) cSel->setValue(listing_->NextBad());
 }
 
-void frmVis::mnuConfigure_Click() {
-    ShowModal(SettingsV());
-}
+void frmVis::mnuConfigure_Click() { ShowModal(SettingsV()); }
 
 void frmVis::mnuAbout_Click() {
     if (host_) host_->ShowAbout();

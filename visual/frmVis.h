@@ -29,7 +29,7 @@ class timeBar;
 
 class frmVis : public QMainWindow, public Unloadable {
     Q_OBJECT
-  public:
+public:
     // The host and the main window's listing and time line, which the editor drives directly;
     // any of them may be null.
     frmVis(VisualHost* host, SubListing* listing, timeBar* tline, QWidget* parent = nullptr);
@@ -115,13 +115,13 @@ class frmVis : public QMainWindow, public Unloadable {
     static constexpr int TrackHeightMarker = 18;
     static constexpr int TrackHeightPlain = 9;
 
-  protected:
+protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
-  private slots:
+private slots:
     void Synchro_Timer();
     void Player_PositionChange(double OldPosition, double NewPosition);
     void Player_PlayStateChange(int OldState, int NewState);
@@ -157,7 +157,7 @@ class frmVis : public QMainWindow, public Unloadable {
     void mnuConfigure_Click();
     void mnuAbout_Click();
 
-  private:
+private:
     void buildControls();
     void buildMenus();
     void Form_Layout();

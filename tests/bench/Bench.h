@@ -14,7 +14,7 @@ struct BenchRegistrar {
     BenchRegistrar(const char* name, std::function<void(const BenchContext&)> fn);
 };
 
-#define LUM_BENCH(name)                                                                                     \
-    static void bench_##name(const BenchContext& ctx);                                                      \
-    static BenchRegistrar registrar_##name(#name, bench_##name);                                            \
+#define LUM_BENCH(name)                                                                                                \
+    static void bench_##name(const BenchContext& ctx);                                                                 \
+    static BenchRegistrar registrar_##name(#name, bench_##name);                                                       \
     static void bench_##name(const BenchContext& ctx)

@@ -1,6 +1,6 @@
 // lumbench [--quick] [name...]: runs the named benchmarks, or all of them.
-#include "tests/bench/Bench.h"
 #include "platform/Application.h"
+#include "tests/bench/Bench.h"
 #include "tests/support/Scripted.h"
 
 #include <QElapsedTimer>

@@ -38,11 +38,13 @@ LUM_BENCH(listing) {
     a.setValue(3);
     b.setValue(12);
 
-    ctx.time(QStringLiteral("Redraw of %1 rows").arg(l.Rows + 1), 2, [&] { l.Redraw(); }, 20);
+    ctx.time(
+        QStringLiteral("Redraw of %1 rows").arg(l.Rows + 1), 2, [&] { l.Redraw(); }, 20);
     const int moves = std::min(1000, n - 1);
-    const double total = ctx.time(QStringLiteral("%1 consecutive SelectSub, scrolling along").arg(moves), 0.5 * moves, [&] {
-        l.SelectSub(0);
-        for (int i = 1; i <= moves; ++i) l.SelectSub(i);
-    });
+    const double total =
+        ctx.time(QStringLiteral("%1 consecutive SelectSub, scrolling along").arg(moves), 0.5 * moves, [&] {
+            l.SelectSub(0);
+            for (int i = 1; i <= moves; ++i) l.SelectSub(i);
+        });
     std::printf("  (%.3f ms per SelectSub)\n", total / (moves + 1));
 }

@@ -17,12 +17,10 @@ LUM_BENCH(search) {
         m->setMin(-2);
         m->setValue(-2);
     }
-    for (clsTime* m : {&mt, &mt1, &mt2})
-        m->setMax(1 << 30);
+    for (clsTime* m : {&mt, &mt1, &mt2}) m->setMax(1 << 30);
     bool changed = false;
     auto bounds = [&] {
-        for (clsTime* m : {&sel, &selA, &selB, &ms, &ms1, &ms2})
-            m->setMax(subs.count() - 1);
+        for (clsTime* m : {&sel, &selA, &selB, &ms, &ms1, &ms2}) m->setMax(subs.count() - 1);
     };
     QObject::connect(&subs, &clsSubs::CountChange, bounds);
     QObject::connect(&subs, &clsSubs::MajorChange, [&] {
@@ -48,14 +46,12 @@ LUM_BENCH(search) {
     const int n = ctx.quick ? 200 : clsSubs::Capacity;
     subs.EnableEvents(false);
     for (int i = 0; i < n; ++i)
-        subs.AddSub(
-            QStringLiteral("Subtitle %1: the line that the viewer reads\r\nand the second line").arg(i),
-            i * 2000, i * 2000 + (i % 97 == 0 ? 2500 : 1500));
+        subs.AddSub(QStringLiteral("Subtitle %1: the line that the viewer reads\r\nand the second line").arg(i),
+                    i * 2000, i * 2000 + (i % 97 == 0 ? 2500 : 1500));
     subs.EnableEvents(true);
     subs.RaiseMajor();
     host.show();
-    for (int i = 0; i < 4; ++i)
-        bar->ZoomOut();
+    for (int i = 0; i < 4; ++i) bar->ZoomOut();
     l->SelectSub(n / 2);
 
     // Every entry holds the word twice; each run swaps its case and back.

@@ -51,12 +51,10 @@ LUM_BENCH(srt) {
         QElapsedTimer t;
         t.start();
         QProcess p;
-        p.start(QStringLiteral("ffmpeg"),
-                {QStringLiteral("-nostdin"), QStringLiteral("-v"), QStringLiteral("error"),
-                 QStringLiteral("-y"), QStringLiteral("-i"), big, converted});
+        p.start(QStringLiteral("ffmpeg"), {QStringLiteral("-nostdin"), QStringLiteral("-v"), QStringLiteral("error"),
+                                           QStringLiteral("-y"), QStringLiteral("-i"), big, converted});
         p.waitForFinished(60000);
         best = std::min(best, t.nsecsElapsed() / 1e6);
     }
-    std::printf("  %-58s %9.3f ms   (ours %.1f times faster)\n", "ffmpeg -i big.srt out.srt", best,
-                best / ours);
+    std::printf("  %-58s %9.3f ms   (ours %.1f times faster)\n", "ffmpeg -i big.srt out.srt", best, best / ours);
 }

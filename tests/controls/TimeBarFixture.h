@@ -60,9 +60,7 @@ protected:
         QMouseEvent e(type, pos, bar->picMain->mapToGlobal(pos), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(bar->picMain, &e);
     }
-    void press(double x, double y, Qt::MouseButton b = Qt::LeftButton) {
-        mouse(QEvent::MouseButtonPress, x, y, b, b);
-    }
+    void press(double x, double y, Qt::MouseButton b = Qt::LeftButton) { mouse(QEvent::MouseButtonPress, x, y, b, b); }
     void move(double x, double y, Qt::MouseButtons held = Qt::LeftButton) {
         mouse(QEvent::MouseMove, x, y, Qt::NoButton, held);
     }

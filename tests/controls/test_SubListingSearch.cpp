@@ -9,8 +9,7 @@ const QString kNl = QStringLiteral("\u00A4");
 
 // Rows to search: "row i" everywhere, with one row given the word to find.
 void onlyRowHolds(ListingHost& h, int row, const QString& text = QStringLiteral("needle")) {
-    for (int i = 0; i < h.subs.count(); ++i)
-        h.subs.setSubText(i, QStringLiteral("row %1").arg(i));
+    for (int i = 0; i < h.subs.count(); ++i) h.subs.setSubText(i, QStringLiteral("row %1").arg(i));
     h.subs.setSubText(row, text);
 }
 
@@ -232,8 +231,7 @@ TEST(ListingReplace, AllWithinTheRange) {
     h.a.setValue(2);
     h.b.setValue(4);
     EXPECT_EQ(h.l->ReplaceAll(QStringLiteral("line"), QStringLiteral("row"), false, false, true), 3);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(h.subs.SubText(i).contains(QStringLiteral("row")), i >= 2 && i <= 4) << i;
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(h.subs.SubText(i).contains(QStringLiteral("row")), i >= 2 && i <= 4) << i;
     // Without the option, or with a one-row range, the whole list.
     EXPECT_EQ(h.l->ReplaceAll(QStringLiteral("row"), QStringLiteral("line"), false, false, false), 3);
     h.a.setValue(5);

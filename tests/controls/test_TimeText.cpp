@@ -27,9 +27,7 @@ struct TimeWindow {
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
     }
-    QStringList fields() const {
-        return {t->txtHr->text(), t->txtMin->text(), t->txtSec->text(), t->txtMSec->text()};
-    }
+    QStringList fields() const { return {t->txtHr->text(), t->txtMin->text(), t->txtSec->text(), t->txtMSec->text()}; }
     void leave() {
         other->setFocus();
         QCoreApplication::processEvents();
@@ -183,8 +181,10 @@ TEST(TimeText, ClickItColumns) {
     for (auto [x, f] : cases) {
         tw.t->ClickIt(x);
         EXPECT_EQ(tw.t->cField(), f) << x;
-        EXPECT_EQ(QApplication::focusWidget()->objectName(),
-                  QString::fromLatin1(f == 1 ? "txtHr" : f == 2 ? "txtMin" : f == 3 ? "txtSec" : "txtMSec"));
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(f == 1   ? "txtHr"
+                                                                                 : f == 2 ? "txtMin"
+                                                                                 : f == 3 ? "txtSec"
+                                                                                          : "txtMSec"));
     }
     tw.t->ClickIt(-1);
     EXPECT_EQ(tw.t->cField(), 4);

@@ -22,9 +22,7 @@ struct Slider {
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&t));
     }
     void press(int x, int y, Qt::MouseButton b = Qt::LeftButton) { QTest::mousePress(t.picM, b, {}, {x, y}); }
-    void release(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseRelease(t.picM, b, {}, {x, y});
-    }
+    void release(int x, int y, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseRelease(t.picM, b, {}, {x, y}); }
     // A move with the left button held.
     void drag(int x, int y) {
         QMouseEvent e(QEvent::MouseMove, QPointF(x, y), t.picM->mapToGlobal(QPointF(x, y)), Qt::NoButton,

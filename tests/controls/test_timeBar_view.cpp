@@ -184,7 +184,7 @@ TEST_F(TimeBarTest, BoxesLieInTwoLanesWithEdgesAndBorder) {
 
 TEST_F(TimeBarTest, BoxColoursFollowStateInOrder) {
     for (int i = 0; i < 6; ++i) add(i * 3000 + 1000, i * 3000 + 3000); // columns 20 + 60 i to 60 + 60 i
-    subs.setSubTimeOut(0, 4500); // overlaps entry 1: both are bad
+    subs.setSubTimeOut(0, 4500);                                       // overlaps entry 1: both are bad
     selA.setValue(1);
     selB.setValue(2);
     sel.setValue(3);

@@ -15,8 +15,7 @@
 
 namespace formtest {
 
-template <class W>
-W* child(QDialog* f, const char* name) {
+template <class W> W* child(QDialog* f, const char* name) {
     W* w = f->findChild<W*>(QString::fromLatin1(name));
     if (!w) ADD_FAILURE() << "no control " << name << " on " << f->objectName().toStdString();
     return w;
@@ -34,11 +33,14 @@ inline QString box(QDialog* f, const char* name) {
 }
 
 // The next modal form is left as it stands and confirmed.
-inline void expectFormOk() { Forms().expect([](QDialog* f) { clickOk(f); }); }
+inline void expectFormOk() {
+    Forms().expect([](QDialog* f) { clickOk(f); });
+}
 
 // Each entry as "in out text", with line breaks shown as "\r\n", so that failures print clearly.
 inline std::string row(qint32 in, qint32 out, const QString& text) {
-    return (QString::number(in) + u' ' + QString::number(out) + u' ' + QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")))
+    return (QString::number(in) + u' ' + QString::number(out) + u' ' +
+            QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")))
         .toStdString();
 }
 

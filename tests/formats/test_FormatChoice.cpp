@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) {
-    return QString::fromUtf8(s);
-}
+const QString S(const char* s) { return QString::fromUtf8(s); }
 
 std::optional<FileType> detect(TempDir& dir, const char* name, const QByteArray& bytes) {
     return DetectFileType(dir.write(S(name), bytes));
@@ -79,8 +77,7 @@ TEST(FormatChoice, SavingByExtensionAndByFilter) {
     EXPECT_EQ(FileTypeByExt(S("a")), FileType::SRT);
     const FileType byIndex[] = {FileType::SRT, FileType::SMI, FileType::SV1, FileType::SV2,
                                 FileType::TXT, FileType::SSA, FileType::RAW};
-    for (int i = 1; i <= 7; ++i)
-        EXPECT_EQ(FileTypeByIndex(i, S("a.sub")), byIndex[i - 1]) << i;
+    for (int i = 1; i <= 7; ++i) EXPECT_EQ(FileTypeByIndex(i, S("a.sub")), byIndex[i - 1]) << i;
     // "All supported formats" and anything unknown go by the extension.
     EXPECT_EQ(FileTypeByIndex(0, S("a.txt")), FileType::TXT);
     EXPECT_EQ(FileTypeByIndex(0, S("a.sub")), FileType::SV2);

@@ -159,14 +159,16 @@ TEST(RawText, EachFieldOrderAndDelimiterWritesAndReadsBack) {
         const bool timed = c.layout.fields.size() == 3;
         subs.Clear();
         ASSERT_TRUE(load(subs, path, c.layout));
-        EXPECT_EQ(entries(subs), (std::vector<std::string>{row(timed ? 1000 : 0, timed ? 2500 : 0, QStringLiteral("One\r\nTwo")),
-                                                           row(timed ? 3000 : 0, timed ? 4000 : 0, QStringLiteral("A"))}));
+        EXPECT_EQ(entries(subs),
+                  (std::vector<std::string>{row(timed ? 1000 : 0, timed ? 2500 : 0, QStringLiteral("One\r\nTwo")),
+                                            row(timed ? 3000 : 0, timed ? 4000 : 0, QStringLiteral("A"))}));
     }
 }
 
 TEST(RawText, EmptyFieldsSurviveASaveAndALoad) {
     for (int rd : {dNewline, dSemicolon}) {
-        for (const std::vector<int>& order : {std::vector<int>{rfTimeIn, rfTimeOut, rfText}, {rfText, rfTimeIn, rfTimeOut},
+        for (const std::vector<int>& order : {std::vector<int>{rfTimeIn, rfTimeOut, rfText},
+                                              {rfText, rfTimeIn, rfTimeOut},
                                               {rfTimeIn, rfText, rfTimeOut}}) {
             SCOPED_TRACE(rd);
             SCOPED_TRACE(order[0]);
@@ -201,20 +203,29 @@ TEST(RawText, ReadsHandWrittenFiles) {
     pipes.fd = dOther;
     pipes.otherFd = QStringLiteral("||");
     const std::vector<Case> cases = {
-        {"a record short of a field reaches into no other line", Layout{},
+        {"a record short of a field reaches into no other line",
+         Layout{},
          "00:00:01.000\t00:00:02.000\r\n00:00:03.000\t00:00:04.000\tB",
          {row(1000, 2000, QString()), row(3000, 4000, QStringLiteral("B"))}},
-        {"records over several lines", semicolon,
+        {"records over several lines",
+         semicolon,
          "00:00:01.000\t00:00:02.000\tLine one\r\nLine two;\r\n\r\n00:00:03.000\t00:00:04.000\tC;\r\n",
          {row(1000, 2000, QStringLiteral("Line one\r\nLine two")), row(3000, 4000, QStringLiteral("C"))}},
-        {"a record delimiter at a line's start", semicolon, "00:00:01.000\t00:00:02.000\tA\r\n;00:00:03.000\t00:00:04.000\tB",
+        {"a record delimiter at a line's start",
+         semicolon,
+         "00:00:01.000\t00:00:02.000\tA\r\n;00:00:03.000\t00:00:04.000\tB",
          {row(1000, 2000, QStringLiteral("A")), row(3000, 4000, QStringLiteral("B"))}},
-        {"an empty new-line text replaces nothing", noNewLineText, "00:00:01.000\t00:00:02.000\tA<br>B",
+        {"an empty new-line text replaces nothing",
+         noNewLineText,
+         "00:00:01.000\t00:00:02.000\tA<br>B",
          {row(1000, 2000, QStringLiteral("A<br>B"))}},
-        {"delimiters match in any case and the one before is kept whole", pipes,
+        {"delimiters match in any case and the one before is kept whole",
+         pipes,
          "00:00:01.000||00:00:02.000||X|\r\n00:00:03.000||00:00:04.000||Y",
          {row(1000, 2000, QStringLiteral("X|")), row(3000, 4000, QStringLiteral("Y"))}},
-        {"a blank line is an empty record", Layout{}, "00:00:01.000\t00:00:02.000\tA\r\n\r\n00:00:03.000\t00:00:04.000\tB",
+        {"a blank line is an empty record",
+         Layout{},
+         "00:00:01.000\t00:00:02.000\tA\r\n\r\n00:00:03.000\t00:00:04.000\tB",
          {row(1000, 2000, QStringLiteral("A")), row(0, 0, QString()), row(3000, 4000, QStringLiteral("B"))}},
         {"an empty file", Layout{}, "", {}},
     };
@@ -286,7 +297,8 @@ TEST(RawTextForm, ButtonsMoveTheSelectedFieldOnly) {
     f.show();
     auto names = [](QListWidget* l) {
         QStringList s;
-        for (int i = 0; i < l->count(); ++i) s << l->item(i)->text() + QString::number(l->item(i)->data(Qt::UserRole).toInt());
+        for (int i = 0; i < l->count(); ++i)
+            s << l->item(i)->text() + QString::number(l->item(i)->data(Qt::UserRole).toInt());
         return s.join(u',');
     };
     EXPECT_EQ(names(f.lstSel), QStringLiteral("Time In0,Time Out1,Text2"));

@@ -19,9 +19,7 @@ std::string S(const QString& s) { return s.toStdString(); }
 
 QString box(const QPlainTextEdit* b) { return clsFileSMIFrm1::boxText(b); }
 
-clsFileSMIFrm1* smiForm(clsFileSMI& f) {
-    return static_cast<clsFileSMIFrm1*>(f.getSettingBlock()->getForm());
-}
+clsFileSMIFrm1* smiForm(clsFileSMI& f) { return static_cast<clsFileSMIFrm1*>(f.getSettingBlock()->getForm()); }
 
 // The properties form is shown after a good load; this records what it showed and closes it.
 struct ShownForm {
@@ -49,11 +47,10 @@ bool load(const TempDir& dir, const QByteArray& bytes, clsSubs& subs, clsFileSMI
     return f.Load(subs);
 }
 
-const QByteArray kHeader =
-    "<SAMI>\r\n<HEAD>\r\n<TITLE>My film</TITLE>\r\n"
-    "<SAMIParam>\r\n  Metrics {time:ms;}\r\n  Spec {MSFT:1.0;}\r\n</SAMIParam>\r\n"
-    "<STYLE TYPE=\"text/css\">\r\n<!--\r\nP { color: white; }\r\n"
-    ".ENCC { Name: English; lang: en-US; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
+const QByteArray kHeader = "<SAMI>\r\n<HEAD>\r\n<TITLE>My film</TITLE>\r\n"
+                           "<SAMIParam>\r\n  Metrics {time:ms;}\r\n  Spec {MSFT:1.0;}\r\n</SAMIParam>\r\n"
+                           "<STYLE TYPE=\"text/css\">\r\n<!--\r\nP { color: white; }\r\n"
+                           ".ENCC { Name: English; lang: en-US; }\r\n-->\r\n</STYLE>\r\n</HEAD>\r\n<BODY>\r\n";
 } // namespace
 
 TEST(SamiReader, EntriesEndAtTheNextSyncAndTheLastLastsThreeSeconds) {
@@ -83,8 +80,7 @@ TEST(SamiReader, EntriesEndAtTheNextSyncAndTheLastLastsThreeSeconds) {
     clsFileSMIFrm1* F = smiForm(f);
     EXPECT_EQ(F->txtSMITitle->text(), QStringLiteral("My film"));
     EXPECT_EQ(box(F->txtSMIParam), QStringLiteral("  Metrics {time:ms;}\r\n  Spec {MSFT:1.0;}"));
-    EXPECT_EQ(box(F->txtSMICss),
-              QStringLiteral("P { color: white; }\r\n.ENCC { Name: English; lang: en-US; }"));
+    EXPECT_EQ(box(F->txtSMICss), QStringLiteral("P { color: white; }\r\n.ENCC { Name: English; lang: en-US; }"));
     EXPECT_EQ(F->txtPClass->text(), QStringLiteral("ENCC"));
     EXPECT_TRUE(seen.shown);
     EXPECT_TRUE(seen.eventsOff); // the form is shown before the document speaks again
@@ -187,8 +183,7 @@ TEST(SamiReader, BrokenSkeletonsAreRefused) {
         {"<SAMI><HEAD><TITLE>x</TITLE>", "premature file ending", 0},
         // The head loop compares the whole tag: a BODY with attributes does not end the head.
         {"<SAMI><HEAD><BODY class=a><SYNC Start=1><P>x</BODY></SAMI>", "premature file ending", 0},
-        {"<SAMI><HEAD></HEAD><BODY><SYNC Start=1><P>kept\r\n<SYNC Start=9><P>also kept",
-         "premature file ending", 2},
+        {"<SAMI><HEAD></HEAD><BODY><SYNC Start=1><P>kept\r\n<SYNC Start=9><P>also kept", "premature file ending", 2},
     };
     for (const Case& c : cases) {
         clsSubs subs;
@@ -198,8 +193,8 @@ TEST(SamiReader, BrokenSkeletonsAreRefused) {
         Boxes().expect(vb::OK, QString::fromLatin1(c.message));
         EXPECT_FALSE(f.Load(subs)) << c.file.constData();
         ASSERT_EQ(Boxes().shown.size(), 1u);
-        EXPECT_EQ(Boxes().shown[0].text, QStringLiteral("This is not a valid SAMI subtitle file : ") +
-                                             QString::fromLatin1(c.message));
+        EXPECT_EQ(Boxes().shown[0].text,
+                  QStringLiteral("This is not a valid SAMI subtitle file : ") + QString::fromLatin1(c.message));
         EXPECT_EQ(Boxes().shown[0].title, QStringLiteral("Error"));
         EXPECT_EQ(Boxes().shown[0].flags, vb::Exclamation);
         EXPECT_EQ(subs.count(), c.entries);
@@ -238,8 +233,7 @@ TEST(SamiReader, PrematureEndOfBodyIsToldAfterTheProgressWindowIsGone) {
 TEST(SamiReader, RunTimeFailuresAndOversizedFiles) {
     TempDir dir;
     QByteArray file = "<SAMI><HEAD></HEAD><BODY>\r\n";
-    for (int i = 0; i <= clsSubs::Capacity; ++i)
-        file += "<SYNC Start=" + QByteArray::number(i * 10) + "><P>x\r\n";
+    for (int i = 0; i <= clsSubs::Capacity; ++i) file += "<SYNC Start=" + QByteArray::number(i * 10) + "><P>x\r\n";
     file += "</BODY></SAMI>\r\n";
     clsSubs subs;
     clsFileSMI f;

@@ -70,16 +70,14 @@ TEST(SamiPropertiesForm, AutoCompleteNeedsAMovie) {
     Boxes().expect(vb::OK);
     F.btSMIAuto1->click();
     ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].text,
-              QStringLiteral("No movie is loaded.  Cannot insert correct information."));
+    EXPECT_EQ(Boxes().shown[0].text, QStringLiteral("No movie is loaded.  Cannot insert correct information."));
     EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
     EXPECT_EQ(S(clsFileSMIFrm1::boxText(F.txtSMIParam)), "Copyright {}\r\nSpec {MSFT:1.0;}\r\n");
 
     SetVisualPlayerHook([] { return VisualPlayerInfo{QStringLiteral("/videos/my clip.avi"), 5025.5}; });
     F.btSMIAuto1->click();
-    EXPECT_EQ(
-        S(clsFileSMIFrm1::boxText(F.txtSMIParam)),
-        "Copyright {}\r\nSpec {MSFT:1.0;}\r\nMedia {my clip.avi}\r\nMetrics {time:ms; duration: 5025500;}");
+    EXPECT_EQ(S(clsFileSMIFrm1::boxText(F.txtSMIParam)),
+              "Copyright {}\r\nSpec {MSFT:1.0;}\r\nMedia {my clip.avi}\r\nMetrics {time:ms; duration: 5025500;}");
     clsFileSMIFrm1::setBoxText(F.txtSMIParam, QStringLiteral("Spec {MSFT:1.0;}"));
     SetVisualPlayerHook([] { return VisualPlayerInfo{QStringLiteral("clip.mkv"), 0.0015}; });
     F.btSMIAuto1->click();

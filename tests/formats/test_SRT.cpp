@@ -13,9 +13,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) {
-    return QString::fromUtf8(s);
-}
+const QString S(const char* s) { return QString::fromUtf8(s); }
 
 struct Entry {
     qint32 in, out;
@@ -23,20 +21,15 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-void PrintTo(const Entry& e, std::ostream* os) {
-    *os << e.in << "-" << e.out << " \"" << e.text.toStdString() << '"';
-}
+void PrintTo(const Entry& e, std::ostream* os) { *os << e.in << "-" << e.out << " \"" << e.text.toStdString() << '"'; }
 
 std::vector<Entry> entries(const clsSubs& s) {
     std::vector<Entry> v;
-    for (int i = 0; i < s.count(); ++i)
-        v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
+    for (int i = 0; i < s.count(); ++i) v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
     return v;
 }
 
-clsFileSRTFrm1* formOf(const clsFileSRT& f) {
-    return static_cast<clsFileSRTFrm1*>(f.getSettingBlock()->getForm());
-}
+clsFileSRTFrm1* formOf(const clsFileSRT& f) { return static_cast<clsFileSRTFrm1*>(f.getSettingBlock()->getForm()); }
 
 // Loads bytes written to a file of the test's folder.
 struct Loaded {
@@ -75,12 +68,10 @@ TEST(SubRipRead, BlankLinesAndLineEnds) {
 }
 
 TEST(SubRipRead, AnEntryWithoutText) {
-    Loaded l(
-        "1\r\n00:00:01,000 --> 00:00:02,000\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nb\r\n\r\n3\r\n");
+    Loaded l("1\r\n00:00:01,000 --> 00:00:02,000\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nb\r\n\r\n3\r\n");
     EXPECT_TRUE(l.ok);
     // The number line alone at the end still makes an (empty) entry.
-    EXPECT_EQ(entries(l.subs),
-              (std::vector<Entry>{{1000, 2000, QString()}, {3000, 4000, S("b")}, {0, 0, QString()}}));
+    EXPECT_EQ(entries(l.subs), (std::vector<Entry>{{1000, 2000, QString()}, {3000, 4000, S("b")}, {0, 0, QString()}}));
 }
 
 TEST(SubRipRead, FileEndingAfterATimeLineIsAFault) {
@@ -103,8 +94,7 @@ TEST(SubRipRead, FileEndingAfterATimeLineIsAFault) {
 
 TEST(SubRipRead, MoreEntriesThanTheListHolds) {
     QByteArray bytes;
-    for (int i = 0; i <= clsSubs::Capacity; ++i)
-        bytes += "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n";
+    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n";
     Boxes().expect(vb::OK, S("Fault in sub 10001"));
     Loaded l(bytes);
     EXPECT_FALSE(l.ok);

@@ -20,9 +20,7 @@ namespace {
 // Text comparisons print readably as std::string.
 std::string S(const QString& s) { return s.toStdString(); }
 
-clsFileSSAFrm1* ssaForm(clsFileSSA& f) {
-    return static_cast<clsFileSSAFrm1*>(f.getSettingBlock()->getForm());
-}
+clsFileSSAFrm1* ssaForm(clsFileSSA& f) { return static_cast<clsFileSSAFrm1*>(f.getSettingBlock()->getForm()); }
 
 struct ShownForm {
     bool shown = false;
@@ -90,31 +88,30 @@ TEST(SsaWriter, DesignDefaults) {
     subs.AddSub(QStringLiteral("a, b"), 3723456, 36000000); // 1:02:03.456 to 10:00:00.000
     subs.AddSub(QStringLiteral("early"), -40, 5);
     clsFileSSA f;
-    const QByteArray expected =
-        kHead +
-        "Title: \r\n"
-        "Original Script: \r\n"
-        "Original Translation: \r\n"
-        "Original Editing: \r\n"
-        "Original Timing: \r\n"
-        "Synch Point: \r\n"
-        "Script Updated By:\r\n"
-        "Update Details: \r\n"
-        "Script Type: v4.00+\r\n"
-        "Collisions: Normal\r\n"
-        "PlayResY: 288\r\n"
-        "PlayResX: 384\r\n"
-        "PlayDepth: 0\r\n"
-        "Timer: 100\r\n"
-        "WrapStyle: 0\r\n"
-        "\r\n" +
-        kStyleFormat +
-        "Style: Default,Arial,20,16777215,65535,0,0,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,,0\r\n"
-        "\r\n" +
-        kEventsFormat +
-        "Dialogue: 0,0:00:01.00,0:00:02.50,Default,0,0000,0000,0000,,Hello\\NWorld\r\n"
-        "Dialogue: 0,1:02:03.45,10:00:00.00,Default,1,0000,0000,0000,,a, b\r\n"
-        "Dialogue: 0,0:00:00.00,0:00:00.00,Default,2,0000,0000,0000,,early\r\n";
+    const QByteArray expected = kHead +
+                                "Title: \r\n"
+                                "Original Script: \r\n"
+                                "Original Translation: \r\n"
+                                "Original Editing: \r\n"
+                                "Original Timing: \r\n"
+                                "Synch Point: \r\n"
+                                "Script Updated By:\r\n"
+                                "Update Details: \r\n"
+                                "Script Type: v4.00+\r\n"
+                                "Collisions: Normal\r\n"
+                                "PlayResY: 288\r\n"
+                                "PlayResX: 384\r\n"
+                                "PlayDepth: 0\r\n"
+                                "Timer: 100\r\n"
+                                "WrapStyle: 0\r\n"
+                                "\r\n" +
+                                kStyleFormat +
+                                "Style: Default,Arial,20,16777215,65535,0,0,0,0,0,0,100,100,0,0,1,2,2,2,10,10,10,,0\r\n"
+                                "\r\n" +
+                                kEventsFormat +
+                                "Dialogue: 0,0:00:01.00,0:00:02.50,Default,0,0000,0000,0000,,Hello\\NWorld\r\n"
+                                "Dialogue: 0,1:02:03.45,10:00:00.00,Default,1,0000,0000,0000,,a, b\r\n"
+                                "Dialogue: 0,0:00:00.00,0:00:00.00,Default,2,0000,0000,0000,,early\r\n";
     EXPECT_EQ(save(dir, subs, f), expected);
     EXPECT_EQ(Forms().shown, QStringList{QStringLiteral("clsFileSSAFrm1")});
 
@@ -155,12 +152,10 @@ TEST(SsaWriter, ChangedFormValues) {
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nTitle: My film\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nScript Updated By: me\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nScript Type: v4.00+\r\n"))); // fixed
-    EXPECT_TRUE(
-        text.contains(QStringLiteral("\r\nPlayResY: 0\r\nPlayResX: 640\r\nPlayDepth: 0\r\nTimer: 99.5\r\n"
-                                     "WrapStyle: 1\r\n")));
-    EXPECT_TRUE(
-        text.contains(QStringLiteral("\r\nStyle: Default,Courier New,32.5,-2141834222,65535,0,-16777216,"
-                                     "-1,0,0,-1,100,100,1.5,0,3,2,2,7,10,10,-4,,0\r\n")))
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nPlayResY: 0\r\nPlayResX: 640\r\nPlayDepth: 0\r\nTimer: 99.5\r\n"
+                                             "WrapStyle: 1\r\n")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nStyle: Default,Courier New,32.5,-2141834222,65535,0,-16777216,"
+                                             "-1,0,0,-1,100,100,1.5,0,3,2,2,7,10,10,-4,,0\r\n")))
         << text.toStdString();
 }
 
@@ -169,32 +164,32 @@ TEST(SsaReader, Version4File) {
     clsSubs subs;
     clsFileSSA f;
     ShownForm seen;
-    ASSERT_TRUE(load(
-        dir,
-        "\xEF\xBB\xBF[Script Info]\r\n"
-        "; comment: not a key\r\n"
-        "TITLE: Old film\r\n"
-        "ScriptType: v4.00\r\n"
-        "PlayResX: 640\r\n"
-        "playresy:480\r\n"
-        "!: bang\r\n"
-        "\r\n"
-        "[V4 Styles]\r\n"
-        "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, "
-        "Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, "
-        "Encoding\r\n"
-        "Style: Default,Verdana Pro Condensed,24,16777215,65535,255,&H00FF0000,1,-1,3,1,0,10,15,20,25,"
-        "0,0\r\n"
-        "Style: Other,Arial,10,0,0,0,0,0,0,1,1,1,1,1,1,1,0,0\r\n"
-        "\r\n"
-        "[Events]\r\n"
-        "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
-        "Dialogue: Marked=0,0:01:02.50,0:01:04.00,Default,,0000,0000,0000,,Hello, world\\nsecond\\Nthird\r\n"
-        "Comment: Marked=0,0:00:00.00,0:00:01.00,Default,,0000,0000,0000,,not shown\r\n"
-        "Picture: file.bmp\r\n"
-        "eof\r\n"
-        "Dialogue : Marked=0, 0:00:10.5 , 0:00:11.00,*Default,NTP,0000,0000,0000,,One\r\n",
-        subs, f, seen));
+    ASSERT_TRUE(
+        load(dir,
+             "\xEF\xBB\xBF[Script Info]\r\n"
+             "; comment: not a key\r\n"
+             "TITLE: Old film\r\n"
+             "ScriptType: v4.00\r\n"
+             "PlayResX: 640\r\n"
+             "playresy:480\r\n"
+             "!: bang\r\n"
+             "\r\n"
+             "[V4 Styles]\r\n"
+             "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, BackColour, "
+             "Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, AlphaLevel, "
+             "Encoding\r\n"
+             "Style: Default,Verdana Pro Condensed,24,16777215,65535,255,&H00FF0000,1,-1,3,1,0,10,15,20,25,"
+             "0,0\r\n"
+             "Style: Other,Arial,10,0,0,0,0,0,0,1,1,1,1,1,1,1,0,0\r\n"
+             "\r\n"
+             "[Events]\r\n"
+             "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
+             "Dialogue: Marked=0,0:01:02.50,0:01:04.00,Default,,0000,0000,0000,,Hello, world\\nsecond\\Nthird\r\n"
+             "Comment: Marked=0,0:00:00.00,0:00:01.00,Default,,0000,0000,0000,,not shown\r\n"
+             "Picture: file.bmp\r\n"
+             "eof\r\n"
+             "Dialogue : Marked=0, 0:00:10.5 , 0:00:11.00,*Default,NTP,0000,0000,0000,,One\r\n",
+             subs, f, seen));
     ASSERT_EQ(subs.count(), 2);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("Hello, world\r\nsecond\r\nthird"));
     EXPECT_EQ(subs.SubTimeIn(0), 62500);
@@ -236,9 +231,9 @@ TEST(SsaReader, Version4File) {
     EXPECT_TRUE(text.contains(QStringLiteral("\r\nStyle: Default,Verdana Pro Condensed,24,16777215,65535,255,"
                                              "16711680,0,-1,0,0,100,100,0,0,3,1,0,5,15,20,25,,0\r\n")))
         << text.toStdString();
-    EXPECT_TRUE(text.endsWith(QStringLiteral(
-        "Dialogue: 0,0:01:02.50,0:01:04.00,Default,0,0000,0000,0000,,Hello, world\\Nsecond\\Nthird\r\n"
-        "Dialogue: 0,0:00:10.50,0:00:11.00,Default,1,0000,0000,0000,,One\r\n")));
+    EXPECT_TRUE(text.endsWith(
+        QStringLiteral("Dialogue: 0,0:01:02.50,0:01:04.00,Default,0,0000,0000,0000,,Hello, world\\Nsecond\\Nthird\r\n"
+                       "Dialogue: 0,0:00:10.50,0:00:11.00,Default,1,0000,0000,0000,,One\r\n")));
 }
 
 TEST(SsaReader, Version4PlusFile) {
@@ -246,23 +241,22 @@ TEST(SsaReader, Version4PlusFile) {
     clsSubs subs;
     clsFileSSA f;
     ShownForm seen;
-    ASSERT_TRUE(
-        load(dir,
-             "[script info]\n"
-             "ScriptType: v4.00+\n"
-             "[V4+ Styles]\n"
-             "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
-             "Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, "
-             "Shadow, Alignment, MarginL, MarginR, MarginV, Encoding, Blur\n"
-             "Style: Default,Arial,18,&H80FFFFFF,&H000000FF&,&H1234567890,-2147483648,0,0,-1,-1,90,110,1.5,"
-             "0,3,1,0,7,5,6,7,0\n"
-             "[Events]\n"
-             "Format: Layer, Start, End, Style, Actor, MarginL, MarginR, MarginV, Effect, Text\n"
-             "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1}Hi{\\i0}\n"
-             "Dialogue: 1,10:00:00.00,123:00:00.5,Default,,0,0,0,,long\n"
-             "[Fonts]\n"
-             "Dialogue: 0,0:00:05.00,0:00:06.00,Default,,0,0,0,,after the events\n",
-             subs, f, seen));
+    ASSERT_TRUE(load(dir,
+                     "[script info]\n"
+                     "ScriptType: v4.00+\n"
+                     "[V4+ Styles]\n"
+                     "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, BackColour, "
+                     "Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, BorderStyle, Outline, "
+                     "Shadow, Alignment, MarginL, MarginR, MarginV, Encoding, Blur\n"
+                     "Style: Default,Arial,18,&H80FFFFFF,&H000000FF&,&H1234567890,-2147483648,0,0,-1,-1,90,110,1.5,"
+                     "0,3,1,0,7,5,6,7,0\n"
+                     "[Events]\n"
+                     "Format: Layer, Start, End, Style, Actor, MarginL, MarginR, MarginV, Effect, Text\n"
+                     "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1}Hi{\\i0}\n"
+                     "Dialogue: 1,10:00:00.00,123:00:00.5,Default,,0,0,0,,long\n"
+                     "[Fonts]\n"
+                     "Dialogue: 0,0:00:05.00,0:00:06.00,Default,,0,0,0,,after the events\n",
+                     subs, f, seen));
     ASSERT_EQ(subs.count(), 2);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("{\\i1}Hi{\\i0}"));
     EXPECT_EQ(subs.SubTimeIn(1), 36000000);
@@ -301,15 +295,13 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
     ASSERT_EQ(subs.count(), 1);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("kept"));
     EXPECT_EQ(ssaForm(f)->lstFonts->fontName(), QStringLiteral("Arial")); // the form's own style
-    EXPECT_EQ(S(seen.warnings),
-              S(QStringLiteral(" 4 : - No style found: the style keeps the values of this form\n\n"
-                               "1 warnings")));
+    EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 4 : - No style found: the style keeps the values of this form\n\n"
+                                                 "1 warnings")));
     // An empty font name keeps the form's font: a style is never written without one.
-    ASSERT_TRUE(
-        load(dir,
-             "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontname\r\nStyle: Default,\r\n[Events]\r\n"
-             "Format: Text\r\n",
-             subs, f, seen));
+    ASSERT_TRUE(load(dir,
+                     "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontname\r\nStyle: Default,\r\n[Events]\r\n"
+                     "Format: Text\r\n",
+                     subs, f, seen));
     EXPECT_TRUE(save(dir, subs, f).contains("\r\nStyle: Default,Arial,20,"));
     ASSERT_TRUE(load(dir,
                      "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Fontsize, Alignment\r\n"
@@ -322,16 +314,14 @@ TEST(SsaReader, MissingStyleLoadsTheEventsWithAWarning) {
                      "Format: Text\r\n",
                      subs, f, seen));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral(" 3 : - Format tag ended prematurely\n\n1 warnings")));
-    ASSERT_TRUE(
-        load(dir,
-             "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Shine\r\nStyle: Default,1\r\n[Events]\r\n"
-             "Format: Text\r\n",
-             subs, f, seen));
+    ASSERT_TRUE(load(dir,
+                     "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name, Shine\r\nStyle: Default,1\r\n[Events]\r\n"
+                     "Format: Text\r\n",
+                     subs, f, seen));
     EXPECT_EQ(S(seen.warnings), " 3 : - unknown format field : shine\n\n1 warnings");
-    ASSERT_TRUE(load(
-        dir,
-        "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: Default\r\n[Events]\r\nFormat: Text\r\n",
-        subs, f, seen));
+    ASSERT_TRUE(load(dir,
+                     "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: Default\r\n[Events]\r\nFormat: Text\r\n",
+                     subs, f, seen));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral("No warnings")));
     EXPECT_EQ(seen.warningsTab, QStringLiteral("Warnings "));
 }
@@ -349,8 +339,7 @@ TEST(SsaReader, BrokenFilesAreRefused) {
         {"; comment\r\n[Script Info]\r\n", v4plus + QStringLiteral("invalid [script info] tag"), 0},
         {"", v4plus + QStringLiteral("invalid [script info] tag"), 0},
         {"[Script Info]\r\nTitle: x\r\n", v4plus + QStringLiteral("Premature file ending"), 0},
-        {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\n", v4plus + QStringLiteral("Premature file ending"),
-         0},
+        {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\n", v4plus + QStringLiteral("Premature file ending"), 0},
         {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\nStyle: x\r\n",
          QStringLiteral("This is not a valid SSA v4 subtitle file : Premature file ending"), 0},
         {"[Script Info]\r\n[V4 Styles]\r\nFormat: Name\r\nStyle: x\r\n[Events]\r\nDialogue: 0:00:01.00\r\n",
@@ -405,8 +394,7 @@ TEST(SsaTimes, ReadByTheirFields) {
         {"-0:00:01.00", -1000},
         {"", 0},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(clsFileSSA::ParseSsaTime(QString::fromLatin1(c.text)), c.ms) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(clsFileSSA::ParseSsaTime(QString::fromLatin1(c.text)), c.ms) << c.text;
     EXPECT_EQ(clsFileSSA::SsaTime(3723456), QStringLiteral("1:02:03.45"));
     EXPECT_EQ(clsFileSSA::SsaTime(36000000), QStringLiteral("10:00:00.00"));
     EXPECT_EQ(clsFileSSA::SsaTime(-1), QStringLiteral("0:00:00.00"));

@@ -51,8 +51,7 @@ TEST(SsaOptionsForm, ColourTextSetsTheBarsOrKeepsTheFocus) {
         typeAndLeave(F.txtColor[2], QString::fromLatin1(wrong));
         EXPECT_TRUE(F.txtColor[2]->hasFocus()) << wrong;
         ASSERT_FALSE(Boxes().shown.empty());
-        EXPECT_EQ(Boxes().shown.back().text,
-                  QStringLiteral("Please insert a correct color value '#RRGGBBAA'"));
+        EXPECT_EQ(Boxes().shown.back().text, QStringLiteral("Please insert a correct color value '#RRGGBBAA'"));
         EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
     }
     EXPECT_EQ(Boxes().shown.size(), 4u);

@@ -26,13 +26,13 @@ bool load(clsFileSV1& f, clsSubs& subs, const QString& path) {
 
 TEST(SubViewer1, ReadsHeaderTagsInAnyCaseAndEntriesToTheSecond) {
     TempDir dir;
-    const QString path = dir.write(QStringLiteral("a.sub"),
-                                   "  [title] \r\n  Spaced title \r\n[Author]\r\nMe\r\n[SOURCE]\r\nDVD\r\n[prg]\r\nX\r\n"
-                                   "[FilePath]\r\nc:/films\r\n [DELAY]\r\n12\r\n[cd track]\r\n2\r\n[begin]\r\n"
-                                   "******** START SCRIPT ********\r\n"
-                                   "[00:00:01]\r\nHello|World\r\n[00:00:02]\r\n\r\n"
-                                   "[01:02:03]\r\n\r\n[01:02:05]\r\n\r\n"
-                                   " [END] \r\n******** END SCRIPT ********\r\n");
+    const QString path = dir.write(
+        QStringLiteral("a.sub"), "  [title] \r\n  Spaced title \r\n[Author]\r\nMe\r\n[SOURCE]\r\nDVD\r\n[prg]\r\nX\r\n"
+                                 "[FilePath]\r\nc:/films\r\n [DELAY]\r\n12\r\n[cd track]\r\n2\r\n[begin]\r\n"
+                                 "******** START SCRIPT ********\r\n"
+                                 "[00:00:01]\r\nHello|World\r\n[00:00:02]\r\n\r\n"
+                                 "[01:02:03]\r\n\r\n[01:02:05]\r\n\r\n"
+                                 " [END] \r\n******** END SCRIPT ********\r\n");
     clsSubs subs;
     subs.AddSub(QStringLiteral("old"));
     Forms().expect([&](QDialog* f) {
@@ -91,10 +91,11 @@ TEST(SubViewer1, WritesChangedFormValuesOnOneLineEach) {
         clickOk(f);
     });
     ASSERT_TRUE(file.Save(subs));
-    EXPECT_EQ(dir.read(QStringLiteral("out.sub")),
-              QByteArray("[TITLE]\r\nTwolines\r\n[AUTHOR]\r\nAnn\r\n[SOURCE]\r\nTV\r\n[PRG]\r\nP\r\n[FILEPATH]\r\n/films\r\n"
-                         "[DELAY]\r\n5\r\n[CD TRACK]\r\n1\r\n[BEGIN]\r\n******** START SCRIPT ********\r\n"
-                         "[00:00:00]\r\nA\r\n[00:00:01]\r\n\r\n[end]\r\n******** END SCRIPT ********\r\n"));
+    EXPECT_EQ(
+        dir.read(QStringLiteral("out.sub")),
+        QByteArray("[TITLE]\r\nTwolines\r\n[AUTHOR]\r\nAnn\r\n[SOURCE]\r\nTV\r\n[PRG]\r\nP\r\n[FILEPATH]\r\n/films\r\n"
+                   "[DELAY]\r\n5\r\n[CD TRACK]\r\n1\r\n[BEGIN]\r\n******** START SCRIPT ********\r\n"
+                   "[00:00:00]\r\nA\r\n[00:00:01]\r\n\r\n[end]\r\n******** END SCRIPT ********\r\n"));
 
     // The values stay with the handler's block for the next save; a load and a save give the
     // file back unchanged.

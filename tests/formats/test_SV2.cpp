@@ -21,7 +21,9 @@ bool load(clsFileSV2& f, clsSubs& subs, const QString& path) {
     return f.Load(subs);
 }
 
-QScrollBar* bar(QDialog* f, int k) { return child<QScrollBar>(f, QStringLiteral("CScroll_%1").arg(k).toLatin1().constData()); }
+QScrollBar* bar(QDialog* f, int k) {
+    return child<QScrollBar>(f, QStringLiteral("CScroll_%1").arg(k).toLatin1().constData());
+}
 
 // Leaves the colour box as a Tab would.
 void leaveColor(QDialog* f) {
@@ -32,13 +34,13 @@ void leaveColor(QDialog* f) {
 
 TEST(SubViewer2, ReadsTheHeaderTheStyleLineAndEntriesToTheHundredth) {
     TempDir dir;
-    const QString path = dir.write(QStringLiteral("a.sub"),
-                                   "[information]\r\n[title]My film\r\n[Author]Me\r\n[SOURCE]DVD\r\n[PRG]X\r\n"
-                                   "[FILEPATH]/films\r\n[DELAY]12\r\n[CD TRACK]2\r\n[COMMENT] a comment \r\n"
-                                   "[END INFORMATION]\r\n  [subtitle] \r\n"
-                                   "[COLF]&H00ff80,[STYLE]it,[SIZE]24,[FONT]Times New Roman\r\n"
-                                   "00:00:01.50,00:00:03.25\r\nHello[br]World\r\n\r\n"
-                                   "01:02:03.04,01:02:05.00\r\nBye\r\n\r\n\r\n");
+    const QString path =
+        dir.write(QStringLiteral("a.sub"), "[information]\r\n[title]My film\r\n[Author]Me\r\n[SOURCE]DVD\r\n[PRG]X\r\n"
+                                           "[FILEPATH]/films\r\n[DELAY]12\r\n[CD TRACK]2\r\n[COMMENT] a comment \r\n"
+                                           "[END INFORMATION]\r\n  [subtitle] \r\n"
+                                           "[COLF]&H00ff80,[STYLE]it,[SIZE]24,[FONT]Times New Roman\r\n"
+                                           "00:00:01.50,00:00:03.25\r\nHello[br]World\r\n\r\n"
+                                           "01:02:03.04,01:02:05.00\r\nBye\r\n\r\n\r\n");
     clsSubs subs;
     Forms().expect([&](QDialog* f) {
         EXPECT_EQ(subs.count(), 2); // shown after parsing
@@ -202,16 +204,19 @@ TEST(SubViewer2, EntriesEndAtABlankLineOrTheLastLine) {
     };
     const std::vector<Case> cases = {
         {"blank line before the first entry", "\r\n00:00:01.00,00:00:02.00\r\nA\r\n\r\n", {}},
-        {"time line as the file's last line", "00:00:01.00,00:00:02.00\r\nA\r\n\r\n00:00:03.00,00:00:04.00\r\n",
+        {"time line as the file's last line",
+         "00:00:01.00,00:00:02.00\r\nA\r\n\r\n00:00:03.00,00:00:04.00\r\n",
          {row(1000, 2000, QStringLiteral("A"))}},
-        {"last entry without its separator", "00:00:01.00,00:00:02.00\r\nA\r\n\r\n00:00:03.00,00:00:04.00\r\nB",
+        {"last entry without its separator",
+         "00:00:01.00,00:00:02.00\r\nA\r\n\r\n00:00:03.00,00:00:04.00\r\nB",
          {row(1000, 2000, QStringLiteral("A")), row(3000, 4000, QStringLiteral("B"))}},
         {"no entries at all", "", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempDir dir;
-        const QString path = dir.write(QStringLiteral("a.sub"), kHead + "[COLF]&HFFFFFF,[STYLE]no,[SIZE]18,[FONT]arial\r\n" + c.body);
+        const QString path =
+            dir.write(QStringLiteral("a.sub"), kHead + "[COLF]&HFFFFFF,[STYLE]no,[SIZE]18,[FONT]arial\r\n" + c.body);
         clsSubs subs;
         subs.AddSub(QStringLiteral("old"));
         expectFormOk();
@@ -232,7 +237,8 @@ TEST(SubViewer2, BrokenFilesAreReportedAndSwitchEventsOn) {
         {"empty file", ""},
         {"no information tag", "[TITLE]x\r\n"},
         {"missing comment tag", "[INFORMATION]\r\n[TITLE]\r\n[AUTHOR]\r\n[SOURCE]\r\n[PRG]\r\n[FILEPATH]\r\n[DELAY]\r\n"
-                                "[CD TRACK]\r\n[END INFORMATION]\r\n[SUBTITLE]\r\n" + style},
+                                "[CD TRACK]\r\n[END INFORMATION]\r\n[SUBTITLE]\r\n" +
+                                    style},
         {"tag behind blanks", "[INFORMATION]\r\n [TITLE]\r\n"},
         {"end within the header", "[INFORMATION]\r\n[TITLE]T\r\n[AUTHOR]\r\n"},
         {"no subtitle tag", kHead.left(kHead.indexOf("[SUBTITLE]")) + "[SUBTITLES]\r\n" + style},

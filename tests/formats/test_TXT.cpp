@@ -10,9 +10,7 @@
 using namespace formtest;
 
 namespace {
-QComboBox* rateBox(QDialog* f) {
-    return child<QComboBox>(f, "txtFRate");
-}
+QComboBox* rateBox(QDialog* f) { return child<QComboBox>(f, "txtFRate"); }
 
 // Types a frame rate into the combo box's edit field as the user would.
 void typeRate(QDialog* f, const QString& rate) {
@@ -260,8 +258,7 @@ TEST(MicroDVDWrite, ALoadsRateIsTheNextSavesRate) {
     l.file.setSavePath(l.dir.path(QStringLiteral("again.sub")));
     expectFormOk();
     ASSERT_TRUE(l.file.Save(l.subs));
-    EXPECT_EQ(l.dir.read(QStringLiteral("again.sub")),
-              QByteArray("{1}{1}23.976\r\n{24}{48}A|B\r\n{100}{200}C\r\n"));
+    EXPECT_EQ(l.dir.read(QStringLiteral("again.sub")), QByteArray("{1}{1}23.976\r\n{24}{48}A|B\r\n{100}{200}C\r\n"));
 }
 
 TEST(MicroDVDWrite, ClosingTheFormWithoutARateWritesNothing) {
@@ -310,8 +307,8 @@ TEST(MicroDVDForm, WithoutAVideoTheButtonAsksForOne) {
 TEST(MicroDVDForm, AVideoWithoutLengthLeavesTheRate) {
     FakeVideo video;
     clsFileTXTFrm1 f;
-    for (VisualPlayerInfo p : {VisualPlayerInfo{QStringLiteral("a.avi"), 0.0, 0.0},
-                               VisualPlayerInfo{QStringLiteral("b.avi"), 10.0, 0.2}}) {
+    for (VisualPlayerInfo p :
+         {VisualPlayerInfo{QStringLiteral("a.avi"), 0.0, 0.0}, VisualPlayerInfo{QStringLiteral("b.avi"), 10.0, 0.2}}) {
         video.player = p;
         Boxes().expect(vb::OK, QStringLiteral("cannot be measured"));
         QTest::mouseClick(f.btRate, Qt::LeftButton);
@@ -346,8 +343,7 @@ TEST(MicroDVDFfmpeg, FfmpegReadsWhatWeWriteAsWeDo) {
         for (int i = 0; i < 3; ++i) {
             EXPECT_LE(std::abs(cues[i].start - back.SubTimeIn(i)), 1) << rate << " " << i;
             EXPECT_LE(std::abs(cues[i].end - back.SubTimeOut(i)), 1) << rate << " " << i;
-            EXPECT_EQ(cues[i].text,
-                      QString(back.SubText(i)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            EXPECT_EQ(cues[i].text, QString(back.SubText(i)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         }
     }
 }

@@ -60,7 +60,7 @@ TEST_F(AssociateTest, AnotherProgramsClassIsKeptAndRestored) {
 
 TEST_F(AssociateTest, EachKeyThatCannotBeDeletedIsToldAndRemovalGoesOn) {
     associate(S(".Smi"), 3);
-    RegCreateKey(S(".Smi\\OpenWithProgids")); // another subkey, no backup
+    RegCreateKey(S(".Smi\\OpenWithProgids"));    // another subkey, no backup
     RegCreateKey(S("Lumerin.Smi\\shell\\edit")); // keeps shell and the class alive
     Boxes().expect(vb::OK, S("Couldn't delete registry key. Lumerin.Smi\\shell"));
     Boxes().expect(vb::OK, S("Couldn't delete registry key. Lumerin.Smi"));

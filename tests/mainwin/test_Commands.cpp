@@ -4,17 +4,17 @@
 #include "mainwin/frmMain.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "platform/Printer.h"
 #include "tests/support/Scripted.h"
+#include "tests/support/TempDir.h"
 #include "tools/frmMerge.h"
 #include "tools/frmShift.h"
 #include "tools/frmSplit.h"
 #include "tools/frmStretch.h"
-#include "tests/support/TempDir.h"
-#include "platform/Printer.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
@@ -82,7 +82,8 @@ TEST_F(CommandState, FreshStart) {
     EXPECT_TRUE(w.mnuAdd->isEnabled());
     EXPECT_FALSE(on(w.DefBar, 2));
     EXPECT_FALSE(on(w.DefBar, 3));
-    for (QAction* a : {w.mnuSM, w.mnuSM1, w.mnuSM2, w.mnuUnMark, w.mnuGoto, w.mnuGotoShift}) EXPECT_FALSE(a->isEnabled());
+    for (QAction* a : {w.mnuSM, w.mnuSM1, w.mnuSM2, w.mnuUnMark, w.mnuGoto, w.mnuGotoShift})
+        EXPECT_FALSE(a->isEnabled());
     EXPECT_FALSE(w.mnuMarkerSet->isEnabled());
     EXPECT_EQ(w.mnuProps2->text(), QStringLiteral("Extra Se&ttings"));
     EXPECT_FALSE(w.mnuProps2->isEnabled());
@@ -410,7 +411,8 @@ TEST(SmallWindowCommands, PropertiesAboutLegendAndPrint) {
     w.mnuProps->trigger();
     w.mnuAbout->trigger();
     emit w.tBar->ReqLegend();
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("frmProps"), QStringLiteral("frmAbout"), QStringLiteral("frmLegend")}));
+    EXPECT_EQ(shown,
+              (QStringList{QStringLiteral("frmProps"), QStringLiteral("frmAbout"), QStringLiteral("frmLegend")}));
     w.mnuMan->trigger();
     ASSERT_EQ(FakeDesk().opened.size(), 1);
     EXPECT_TRUE(FakeDesk().opened.at(0).startsWith(QStringLiteral("file:///")));
@@ -441,7 +443,8 @@ TEST(ToolCommands, WizardOrDialogAsTheSettingsSay) {
     EXPECT_EQ(shown, (QStringList{QStringLiteral("wzShift"), QStringLiteral("wzStretch"), QStringLiteral("wzSplit"),
                                   QStringLiteral("wzMerge")}));
     // With the switches off, the modeless dialogs bound at start-up show instead.
-    for (QCheckBox* c : {w.Settings()->chShiftW, w.Settings()->chStretchW, w.Settings()->chSplitW, w.Settings()->chMergeW})
+    for (QCheckBox* c :
+         {w.Settings()->chShiftW, w.Settings()->chStretchW, w.Settings()->chSplitW, w.Settings()->chMergeW})
         c->setChecked(false);
     w.mnuShift->trigger();
     w.mnuStretch->trigger();

@@ -82,8 +82,7 @@ TEST_P(Conversion, RoundTripKeepsTheEntries) {
 INSTANTIATE_TEST_SUITE_P(EveryFormat, Conversion,
                          ::testing::Values(Target{3, "smi", 0, true}, Target{4, "sub", 999, true},
                                            Target{5, "sub", 9, true}, Target{6, "txt", 17, true},
-                                           Target{7, "ssa", 9, true},
-                                           Target{8, "txt", 0, true}),
+                                           Target{7, "ssa", 9, true}, Target{8, "txt", 0, true}),
                          [](const auto& info) { return std::string("filter") + std::to_string(info.param.filter); });
 
 } // namespace

@@ -20,9 +20,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) {
-    return QString::fromUtf8(s);
-}
+const QString S(const char* s) { return QString::fromUtf8(s); }
 
 const QByteArray kTwo = "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n\r\n"
                         "2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\nlines\r\n\r\n";
@@ -338,8 +336,7 @@ TEST(FileNew, EmptiesTheDocumentAfterTheQuestion) {
     EXPECT_FALSE(w.cFile);
     EXPECT_FALSE(w.cSettings);
     EXPECT_FALSE(w.bChanged);
-    for (clsTime* t : {w.cSel, w.cMarkS, w.cMarkS1, w.cMarkS2})
-        EXPECT_EQ(t->value(), -2);
+    for (clsTime* t : {w.cSel, w.cMarkS, w.cMarkS1, w.cMarkS2}) EXPECT_EQ(t->value(), -2);
     trigger(w, "mnuNew"); // unchanged: no question
     EXPECT_EQ(Boxes().shown.size(), 2u);
 }
@@ -376,8 +373,7 @@ TEST(LoadReset, RecordsTheOutsideLoadAndNeverSavesOverTheEarlierFile) {
     w.LoadReset(part);
     EXPECT_EQ(w.GetFile(), part);
     EXPECT_FALSE(w.bChanged);
-    for (clsTime* t : {w.cSel, w.cMarkS, w.cMarkS1, w.cMarkS2})
-        EXPECT_EQ(t->value(), -2);
+    for (clsTime* t : {w.cSel, w.cMarkS, w.cMarkS1, w.cMarkS2}) EXPECT_EQ(t->value(), -2);
 
     w.cSubs->setSubText(0, S("edited"));
     Dialogs().expectCancel(S("save"));

@@ -15,7 +15,7 @@
 namespace {
 // A PDF printer that also notes every text it prints, with its page and position.
 class RecordingPrinter : public PdfPrinter {
-  public:
+public:
     using PdfPrinter::PdfPrinter;
     struct Item {
         int page;
@@ -52,12 +52,11 @@ int pdfPages(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return -1;
     const QByteArray data = f.readAll();
     if (!data.startsWith("%PDF")) return -1;
-    return static_cast<int>(
-        QString::fromLatin1(data).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
+    return static_cast<int>(QString::fromLatin1(data).count(QRegularExpression(QStringLiteral("/Type\\s*/Page(?!s)"))));
 }
 
 class Printing : public ::testing::Test {
-  protected:
+protected:
     TempDir dir;
     RecordingPrinter rec{dir.path(QStringLiteral("listing.pdf"))};
     clsSubs subs;
@@ -66,16 +65,14 @@ class Printing : public ::testing::Test {
     void TearDown() override { InstallPrinter(nullptr); }
 
     void addRows(int n, const QString& text = QStringLiteral("line")) {
-        for (int i = 0; i < n; ++i)
-            subs.AddSub(text, i * 1000, i * 1000 + 900);
+        for (int i = 0; i < n; ++i) subs.AddSub(text, i * 1000, i * 1000 + 900);
     }
     // The rows' numbers in printing order, with their pages.
     std::vector<std::pair<int, int>> rowPages() const {
         std::vector<std::pair<int, int>> rows;
         for (size_t k = 0; k + 1 < rec.items.size(); ++k) {
             const auto& it = rec.items[k];
-            if (it.x < 1.5 && it.y > 2.0 && it.text != QStringLiteral("#"))
-                rows.push_back({it.text.toInt(), it.page});
+            if (it.x < 1.5 && it.y > 2.0 && it.text != QStringLiteral("#")) rows.push_back({it.text.toInt(), it.page});
         }
         return rows;
     }
@@ -158,8 +155,7 @@ TEST_F(Printing, FullPagesStartAgainWithTheHeading) {
     // Every row printed once, in order; the long text of row 40 runs on where it started.
     const auto rows = rowPages();
     ASSERT_EQ(rows.size(), 150u);
-    for (int i = 0; i < 150; ++i)
-        EXPECT_EQ(rows[static_cast<size_t>(i)].first, i);
+    for (int i = 0; i < 150; ++i) EXPECT_EQ(rows[static_cast<size_t>(i)].first, i);
     int lines40 = 0;
     for (const auto& it : rec.items)
         if (it.x == 6.25 && it.text.size() == 1 && it.text[0] >= u'a' && it.text[0] <= u'f') ++lines40;

@@ -18,8 +18,7 @@ QMap<QString, QString> shownProps(const PropsFigures& d, QPointer<QDialog>* form
     QMap<QString, QString> texts;
     Forms().expect([&](QDialog* f) {
         texts[QStringLiteral("caption")] = f->windowTitle();
-        for (QLabel* l : f->findChildren<QLabel*>())
-            texts[l->objectName()] = l->text();
+        for (QLabel* l : f->findChildren<QLabel*>()) texts[l->objectName()] = l->text();
         if (form) *form = f;
         QTest::mouseClick(f->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
         EXPECT_FALSE(f->isVisible());

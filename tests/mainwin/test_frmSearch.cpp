@@ -144,8 +144,7 @@ TEST(FindWindow, ReplaceAllReportsTheCount) {
 
 TEST(FindWindow, ReplaceAllMarksTheMainWindowsDocumentChanged) {
     frmMain w;
-    for (int i = 0; i < 5; ++i)
-        w.cSubs->AddSub(QStringLiteral("a word %1").arg(i), i * 1000, i * 1000 + 500);
+    for (int i = 0; i < 5; ++i) w.cSubs->AddSub(QStringLiteral("a word %1").arg(i), i * 1000, i * 1000 + 500);
     w.bChanged = false;
     frmSearch f(w.picListing);
     f.txtSearch->setText(QStringLiteral("word"));

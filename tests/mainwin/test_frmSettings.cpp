@@ -88,8 +88,8 @@ struct SettingsTest : ::testing::Test {
         return rows;
     }
     static QStringList storedLines(const QString& movie, const QString& subs) {
-        return {S("Lumerin2.0"), movie, subs, S(" 0 "), S(" 1234.5 "), S(" 1950 "), S(" 700 "), S(" 1 "),
-                S("-1 "),        S("-1 "), S(" 0 "), S(" 1 "), S(" 0 "), S(" 1 ")};
+        return {S("Lumerin2.0"), movie,    subs,     S(" 0 "), S(" 1234.5 "), S(" 1950 "), S(" 700 "),
+                S(" 1 "),        S("-1 "), S("-1 "), S(" 0 "), S(" 1 "),      S(" 0 "),    S(" 1 ")};
     }
 };
 } // namespace

@@ -6,9 +6,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) {
-    return QString::fromUtf8(s);
-}
+const QString S(const char* s) { return QString::fromUtf8(s); }
 } // namespace
 
 TEST(TimeText, FormatTimeFields) {
@@ -43,9 +41,9 @@ TEST(TimeText, FieldsReadAsNumericValues) {
         const double h = Val(t.mid(0, 2)), m = Val(t.mid(3, 2)), s = Val(t.mid(6, 2)), f = Val(t.right(3));
         return CLng(CLng(CLng(h * 60 + m) * 60.0 + s) * 1000.0 + f);
     };
-    for (const char* t : {"12:34:56,789", "-1:-2:-3.-45", "+1:+2:+3.+45", " 1: 2: 3. 45", "1.:2.:3..5.",
-                          "00:00:00.0.5", "00:00:00.-.5", "ab:cd:ef.ghi", "9", "99", "99:", "00:00:01.25",
-                          "00:00:01..5", "00:00:01.5.", "00:00:01\t5", "00:00:01.+-5"}) {
+    for (const char* t : {"12:34:56,789", "-1:-2:-3.-45", "+1:+2:+3.+45", " 1: 2: 3. 45", "1.:2.:3..5.", "00:00:00.0.5",
+                          "00:00:00.-.5", "ab:cd:ef.ghi", "9", "99", "99:", "00:00:01.25", "00:00:01..5", "00:00:01.5.",
+                          "00:00:01\t5", "00:00:01.+-5"}) {
         EXPECT_EQ(ParseTime(S(t)), reference(S(t))) << t;
     }
 }

@@ -10,9 +10,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString S(const char* s) {
-    return QString::fromUtf8(s);
-}
+const QString S(const char* s) { return QString::fromUtf8(s); }
 
 void makeReadOnly(const QString& path) {
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup);

@@ -83,7 +83,7 @@ TEST(ObservableTime, ProgramPushesDoNotComeBackAndBoundsRepush) {
     t.setValue(7400);
     EXPECT_EQ(bar.value(), 7);
     EXPECT_EQ(t.value(), 7400); // not rounded back through the bar
-    t.setMin(0);                 // coefficient back to 1 by the bounds rule; bar re-pushed
+    t.setMin(0);                // coefficient back to 1 by the bounds rule; bar re-pushed
     EXPECT_EQ(bar.maximum(), 20000);
     EXPECT_EQ(bar.value(), 7400);
 }

@@ -11,12 +11,12 @@
 
 namespace {
 const QString kFilters = QStringLiteral("Subrip (*.srt)") + QChar(0) + QStringLiteral("*.srt") + QChar(0) +
-                         QStringLiteral("SAMI (*.smi, *.sami)") + QChar(0) + QStringLiteral("*.smi;*.sami") +
-                         QChar(0) + QStringLiteral("Raw text (*.txt)") + QChar(0) + QStringLiteral("*.txt");
+                         QStringLiteral("SAMI (*.smi, *.sami)") + QChar(0) + QStringLiteral("*.smi;*.sami") + QChar(0) +
+                         QStringLiteral("Raw text (*.txt)") + QChar(0) + QStringLiteral("*.txt");
 
 // Runs the real dialogs for one test and drives the dialog that opens with a handler.
 class RealDialogs {
-  public:
+public:
     RealDialogs() : previous_(InstallFileDialogs(nullptr)) {}
     ~RealDialogs() { InstallFileDialogs(previous_); }
 
@@ -35,7 +35,7 @@ class RealDialogs {
         });
     }
 
-  private:
+private:
     FileDialogs* previous_;
 };
 } // namespace
@@ -111,9 +111,8 @@ TEST(ShellOpen, FailuresAreTold) {
     Boxes().expect(vb::OK);
     ShellOpen(QStringLiteral("/x/manual.html"));
     ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].text,
-              QStringLiteral("Problem running your web browser. You should check that your "
-                             "browser is correctly installed. (Error  2)"));
+    EXPECT_EQ(Boxes().shown[0].text, QStringLiteral("Problem running your web browser. You should check that your "
+                                                    "browser is correctly installed. (Error  2)"));
     EXPECT_EQ(Boxes().shown[0].title, QStringLiteral("Browser Unavailable"));
     EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly | vb::Exclamation);
 
@@ -122,8 +121,7 @@ TEST(ShellOpen, FailuresAreTold) {
     ShellOpen(QStringLiteral("/x/manual.html"));
     ASSERT_EQ(Boxes().shown.size(), 2u);
     EXPECT_EQ(Boxes().shown[1].text,
-              QStringLiteral(
-                  "Lumerin could not find a file association for /x/manual.html on your system. You should "
-                  "check that your browser is correctly installed and associated with this type of file."));
+              QStringLiteral("Lumerin could not find a file association for /x/manual.html on your system. You should "
+                             "check that your browser is correctly installed and associated with this type of file."));
     EXPECT_EQ(Boxes().shown[1].flags, vb::OKOnly | vb::Exclamation);
 }

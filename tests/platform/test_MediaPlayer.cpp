@@ -303,6 +303,6 @@ TEST(FakePlayer, KeepsThePlayersContract) {
     p.Stop();
     EXPECT_EQ(p.CurrentPosition(), 0.0);
     EXPECT_EQ(changes(states), (StateChanges{{0, 2}, {2, 1}, {1, 0}}));
-    EXPECT_EQ(p.calls, (QStringList{"FileName=/bad.avi", "Play", "FileName=/good.avi", "DisplayMode=1",
-                                    "DisplayMode=0", "Play", "CurrentPosition=12", "Pause", "Stop"}));
+    EXPECT_EQ(p.calls, (QStringList{"FileName=/bad.avi", "Play", "FileName=/good.avi", "DisplayMode=1", "DisplayMode=0",
+                                    "Play", "CurrentPosition=12", "Pause", "Stop"}));
 }

@@ -19,8 +19,7 @@ QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
                 .arg(spec.height)
                 .arg(spec.fps)
                 .arg(spec.seconds);
-    if (spec.audio)
-        args << words("-f lavfi -i") << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
+    if (spec.audio) args << words("-f lavfi -i") << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
     // Encoders built into every ffmpeg, so the clip needs no optional library.
     args << words("-c:v mpeg4 -q:v 5");
     if (spec.audio) args << words("-c:a pcm_s16le");

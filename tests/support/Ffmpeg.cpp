@@ -17,7 +17,8 @@ bool FfmpegCues(const QString& path, const QString& demuxer, std::vector<Cue>& c
         if (error) *error = QString::fromUtf8(p.readAllStandardError());
         return false;
     }
-    const QString out = QString::fromUtf8(p.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString out =
+        QString::fromUtf8(p.readAllStandardOutput()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     static const QRegularExpression timeLine(
         QStringLiteral("^(\\d+):(\\d\\d):(\\d\\d),(\\d\\d\\d) --> (\\d+):(\\d\\d):(\\d\\d),(\\d\\d\\d)"));
     cues.clear();
@@ -29,7 +30,9 @@ bool FfmpegCues(const QString& path, const QString& demuxer, std::vector<Cue>& c
         const auto m = timeLine.match(lines.at(1));
         if (!m.hasMatch()) continue;
         auto ms = [&](int k) {
-            return ((m.captured(k).toLongLong() * 60 + m.captured(k + 1).toLongLong()) * 60 + m.captured(k + 2).toLongLong()) * 1000 +
+            return ((m.captured(k).toLongLong() * 60 + m.captured(k + 1).toLongLong()) * 60 +
+                    m.captured(k + 2).toLongLong()) *
+                       1000 +
                    m.captured(k + 3).toLongLong();
         };
         Cue c;

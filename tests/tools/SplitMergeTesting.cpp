@@ -19,7 +19,6 @@ QByteArray SrtBytes(const std::vector<SrtEntry>& entries) {
 
 std::vector<SrtEntry> EntriesOf(const clsSubs& s) {
     std::vector<SrtEntry> v;
-    for (int i = 0; i < s.count(); ++i)
-        v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
+    for (int i = 0; i < s.count(); ++i) v.push_back({s.SubTimeIn(i), s.SubTimeOut(i), s.SubText(i)});
     return v;
 }

@@ -24,14 +24,12 @@ struct ToolFixture {
             t->setMin(-2);
             t->setValue(-2);
         }
-        for (clsTime* t : {&cTime, &cMarkT, &cMarkT1, &cMarkT2})
-            t->setMax(1073741824);
+        for (clsTime* t : {&cTime, &cMarkT, &cMarkT1, &cMarkT2}) t->setMax(1073741824);
         QObject::connect(&subs, &clsSubs::CountChange, [this] { bounds(); });
         fill(count);
     }
     void bounds() {
-        for (clsTime* t : {&cSel, &cMarkS, &cMarkS1, &cMarkS2})
-            t->setMax(subs.count() - 1);
+        for (clsTime* t : {&cSel, &cMarkS, &cMarkS1, &cMarkS2}) t->setMax(subs.count() - 1);
     }
     // Entry i: [10 s * i + 1 s, + 2 s].
     void fill(int count) {
@@ -45,8 +43,7 @@ struct ToolFixture {
     }
     std::vector<qint32> starts() const {
         std::vector<qint32> v;
-        for (int i = 0; i < subs.count(); ++i)
-            v.push_back(subs.SubTimeIn(i));
+        for (int i = 0; i < subs.count(); ++i) v.push_back(subs.SubTimeIn(i));
         return v;
     }
 

@@ -30,8 +30,7 @@ struct SplitFixture : ::testing::Test {
     }
     std::vector<SrtEntry> range(int from, int to, qint32 shift = 0) {
         std::vector<SrtEntry> all = EntriesOf(subs), v;
-        for (int i = from; i <= to; ++i)
-            v.push_back({all[i].in + shift, all[i].out + shift, all[i].text});
+        for (int i = from; i <= to; ++i) v.push_back({all[i].in + shift, all[i].out + shift, all[i].text});
         return v;
     }
 };
@@ -118,8 +117,8 @@ TEST_F(SplitProcedure, AFailedWriteStopsBeforeTheSecondPartAndTheReload) {
     EXPECT_TRUE(host.caption.isEmpty());
 
     Boxes().expect(vb::OK, QStringLiteral("could not be written"));
-    EXPECT_FALSE(SplitToFiles(p1, dir.path(QStringLiteral("missing/two.srt")), 3, subs, false, 0, true, false,
-                              sel, 0, 0, host));
+    EXPECT_FALSE(
+        SplitToFiles(p1, dir.path(QStringLiteral("missing/two.srt")), 3, subs, false, 0, true, false, sel, 0, 0, host));
     EXPECT_EQ(subs.count(), 10);
     EXPECT_TRUE(host.calls.isEmpty());
     EXPECT_TRUE(host.caption.isEmpty());

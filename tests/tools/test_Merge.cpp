@@ -35,8 +35,7 @@ struct MergeFixture : ::testing::Test {
     }
     QStringList texts() const {
         QStringList t;
-        for (int i = 0; i < subs.count(); ++i)
-            t << subs.SubText(i);
+        for (int i = 0; i < subs.count(); ++i) t << subs.SubText(i);
         return t;
     }
 };
@@ -139,8 +138,7 @@ struct MergeWindows : ToolFixture {
     }
     QStringList texts() const {
         QStringList t;
-        for (int i = 0; i < subs.count(); ++i)
-            t << subs.SubText(i);
+        for (int i = 0; i < subs.count(); ++i) t << subs.SubText(i);
         return t;
     }
 };
@@ -203,11 +201,10 @@ TEST(MergeDialogWindow, TypedPathIsCheckedBeforeSrtIsAdded) {
         EXPECT_TRUE(d.subs.eventsEnabled());
         EXPECT_TRUE(d.f.isVisible());
     };
-    refused(d.dir.path(QStringLiteral("nowhere/extra.srt")),
-            QStringLiteral("You didn't enter a correct path"), QStringLiteral("Invalid input"));
+    refused(d.dir.path(QStringLiteral("nowhere/extra.srt")), QStringLiteral("You didn't enter a correct path"),
+            QStringLiteral("Invalid input"));
     // "extra" does not exist, though "extra.srt" does.
-    refused(d.dir.path(QStringLiteral("extra")), QStringLiteral("File doesn't exist."),
-            QStringLiteral("Error"));
+    refused(d.dir.path(QStringLiteral("extra")), QStringLiteral("File doesn't exist."), QStringLiteral("Error"));
     EXPECT_TRUE(d.log.isEmpty());
 
     // An existing "extra" loads "extra.srt".

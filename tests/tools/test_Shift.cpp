@@ -15,9 +15,7 @@
 namespace {
 struct ShiftDialog : ToolFixture {
     frmShift f{&host};
-    explicit ShiftDialog(int count) : ToolFixture(count) {
-        f.SetStructs(&subs, &cTime, &cSel, &cMarkS, &cMarkT);
-    }
+    explicit ShiftDialog(int count) : ToolFixture(count) { f.SetStructs(&subs, &cTime, &cSel, &cMarkS, &cMarkT); }
 };
 
 struct ShiftWizard : ToolFixture {
@@ -148,8 +146,7 @@ TEST(ShiftDialog, ShiftChecksTheMarkersAndTheRange) {
     ToolFixture::click(d.f.btOk);
     EXPECT_FALSE(d.f.isVisible());
     auto after = before;
-    for (int i = 5; i <= 7; ++i)
-        after[i] += 4000;
+    for (int i = 5; i <= 7; ++i) after[i] += 4000;
     EXPECT_EQ(d.starts(), after);
     EXPECT_EQ(d.subs.SubTimeOut(7), 77000);
 }
@@ -197,8 +194,8 @@ TEST(ShiftWizard, StartsFromTheMainWindowsValuesWithoutWritingThem) {
     EXPECT_EQ(z.w.txtFakeCombo2->lTime(), 45000);
     EXPECT_EQ(z.w.TimeSelector->lbCap->text(), QStringLiteral("Line 4"));
     EXPECT_EQ(z.w.SubSelector->windowTitle(), QStringLiteral("Select Subtitle"));
-    EXPECT_TRUE(z.w.SubSelector->lbInfo->text().startsWith(
-        QStringLiteral("Select a subtitle to be used as a marker.")));
+    EXPECT_TRUE(
+        z.w.SubSelector->lbInfo->text().startsWith(QStringLiteral("Select a subtitle to be used as a marker.")));
     EXPECT_EQ(z.w.TimeSelector->lbInfo->text(),
               QStringLiteral("Enter the exact time the selected subtitle is said in the movie."));
     // Without a video the time is typed.
@@ -245,8 +242,7 @@ TEST(ShiftWizard, WalksThePagesAndShiftsTheFile) {
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_TRUE(z.w.SubSelector.isNull());
     EXPECT_TRUE(z.w.TimeSelector.isNull());
-    for (size_t i = 0; i < before.size(); ++i)
-        EXPECT_EQ(z.starts()[i], before[i] + 4000);
+    for (size_t i = 0; i < before.size(); ++i) EXPECT_EQ(z.starts()[i], before[i] + 4000);
     EXPECT_EQ(z.cMarkS.value(), -2);
 }
 
@@ -254,8 +250,7 @@ TEST(ShiftWizard, ARefusedShiftStaysOnTheLastPage) {
     ShiftWizard z(10, 3, 10);
     z.host.selA = 1;
     z.host.selB = 6;
-    for (int i = 0; i < 3; ++i)
-        ToolFixture::click(z.w.btNext);
+    for (int i = 0; i < 3; ++i) ToolFixture::click(z.w.btNext);
     ASSERT_EQ(z.w.CurrentPage(), 3);
     ToolFixture::click(z.w.chSelection);
     EXPECT_TRUE(z.w.chSelection->isChecked());

@@ -47,8 +47,7 @@ struct SplitWizard : ToolFixture {
     }
     void next() { click(w.btNext); }
     void toPage(int page) {
-        while (w.CurrentPage() < page)
-            next();
+        while (w.CurrentPage() < page) next();
     }
 };
 
@@ -239,8 +238,7 @@ TEST(SplitWizardWindow, AllStepsThenFinish) {
     EXPECT_EQ(z.w.txtFakeCombo->text(), QStringLiteral("2"));
     const auto first = [&z] {
         std::vector<SrtEntry> v;
-        for (int i = 0; i <= 3; ++i)
-            v.push_back({z.subs.SubTimeIn(i), z.subs.SubTimeOut(i), z.subs.SubText(i)});
+        for (int i = 0; i <= 3; ++i) v.push_back({z.subs.SubTimeIn(i), z.subs.SubTimeOut(i), z.subs.SubText(i)});
         return v;
     }();
     z.next();
@@ -295,10 +293,9 @@ TEST(SplitWizardWindow, SplitIndexCheck) {
 
 TEST(SplitWizardWindow, PickerSelectsTheLastSubtitleOfTheFirstPart) {
     SplitWizard z(8, 1);
-    EXPECT_EQ(
-        z.w.SubSelector->lbInfo->text(),
-        QStringLiteral("Select the subtitle after the which the file will be splitted.  The subtitle you "
-                       "selected will be the LAST subtitle of the first file."));
+    EXPECT_EQ(z.w.SubSelector->lbInfo->text(),
+              QStringLiteral("Select the subtitle after the which the file will be splitted.  The subtitle you "
+                             "selected will be the LAST subtitle of the first file."));
     z.next();
     Forms().expect([](QDialog* f) {
         auto* p = qobject_cast<frmSubSelector*>(f);

@@ -39,9 +39,9 @@ struct StretchWizard : ToolFixture {
     void next() { click(w.btNext); }
 };
 
-const QString kFirstFile = QStringLiteral(
-    "Choose a subtitle to be used as a first marker.  Choose one near the beginning of the file.  It is "
-    "recom-\r\nmended to select one which is clearly spoken out loud in the movie.");
+const QString kFirstFile =
+    QStringLiteral("Choose a subtitle to be used as a first marker.  Choose one near the beginning of the file.  It is "
+                   "recom-\r\nmended to select one which is clearly spoken out loud in the movie.");
 const QString kFirstSelection = QStringLiteral(
     "Choose a subtitle to be used as a first marker.  Choose one near the beginning of the selection.  It is "
     "recommended to select one which is clearly spoken out loud in the movie.");
@@ -204,9 +204,9 @@ TEST(StretchWizard, SubMarkerTextsFollowTheRangeOnEveryEntry) {
     z.next();
     z.next();
     EXPECT_EQ(z.text(2), kFirstFile);
-    EXPECT_TRUE(z.w.SubSelector[0]->lbInfo->text().endsWith(
-        QStringLiteral("It is recommended to select one which "
-                       "is clearly spoken out loud in the movie.")));
+    EXPECT_TRUE(
+        z.w.SubSelector[0]->lbInfo->text().endsWith(QStringLiteral("It is recommended to select one which "
+                                                                   "is clearly spoken out loud in the movie.")));
     EXPECT_TRUE(z.w.SubSelector[0]->lbInfo->text().contains(QStringLiteral("beginning of the file")));
     EXPECT_EQ(z.w.focusWidget(), z.w.txtFakeCombo);
     // An empty field can't be left, not even backwards.

@@ -20,8 +20,7 @@
 namespace {
 struct PlainDialog : ToolDialog {
     explicit PlainDialog(ToolHost* h) : ToolDialog(h, Tool::Stretch, 2955, 4920, 360) {
-        SetHelp(QStringLiteral("How to"),
-                QStringList(30, QStringLiteral("A long paragraph of help text that wraps.")));
+        SetHelp(QStringLiteral("How to"), QStringList(30, QStringLiteral("A long paragraph of help text that wraps.")));
     }
 };
 
@@ -30,8 +29,7 @@ struct PlainWizard : ToolWizard {
     int finishes = 0;
     bool finishResult = false;
     QPointer<frmSubSelector> picker;
-    explicit PlainWizard(ToolHost* h)
-        : ToolWizard(h, Tool::Merge, QStringLiteral("W"), QStringLiteral("Hi"), 3) {
+    explicit PlainWizard(ToolHost* h) : ToolWizard(h, Tool::Merge, QStringLiteral("W"), QStringLiteral("Hi"), 3) {
         picker = new frmSubSelector(this);
         AddPicker(picker);
     }
@@ -42,12 +40,8 @@ struct PlainWizard : ToolWizard {
     }
 };
 
-void click(QAbstractButton* b) {
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-int px(int twips) {
-    return qRound(twips / 15.0);
-}
+void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+int px(int twips) { return qRound(twips / 15.0); }
 } // namespace
 
 TEST(ToolDialogFrame, HelpPanelSetsTheHeightAndKeepsTheButtonsAboveTheBottom) {
@@ -56,13 +50,11 @@ TEST(ToolDialogFrame, HelpPanelSetsTheHeightAndKeepsTheButtonsAboveTheBottom) {
     d.show();
     EXPECT_FALSE(d.picHelp1->isVisible());
     EXPECT_EQ(d.height(), px(2955));
-    for (QPushButton* b : {d.btOk, d.btWizard, d.btCancel})
-        EXPECT_EQ(b->y(), px(2955 - 860));
+    for (QPushButton* b : {d.btOk, d.btWizard, d.btCancel}) EXPECT_EQ(b->y(), px(2955 - 860));
     click(d.chHelp);
     EXPECT_TRUE(d.picHelp1->isVisible());
     EXPECT_EQ(d.height(), px(4920));
-    for (QPushButton* b : {d.btOk, d.btWizard, d.btCancel})
-        EXPECT_EQ(b->y(), px(4920 - 860));
+    for (QPushButton* b : {d.btOk, d.btWizard, d.btCancel}) EXPECT_EQ(b->y(), px(4920 - 860));
     // The panel lies between the tool's controls and the buttons.
     EXPECT_GE(d.picHelp1->y(), d.ContentBottom());
     EXPECT_LT(d.picHelp1->geometry().bottom(), d.btOk->y());

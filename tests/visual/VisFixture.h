@@ -44,11 +44,9 @@ struct VisHost {
             t->setMin(-2);
             t->setValue(-2);
         }
-        for (clsTime* t : {&markT, &markT1, &markT2})
-            t->setMax(MaxTime);
+        for (clsTime* t : {&markT, &markT1, &markT2}) t->setMax(MaxTime);
         auto bounds = [this] {
-            for (clsTime* t : {&sel, &a, &b, &m, &m1, &m2})
-                t->setMax(subs.count() - 1);
+            for (clsTime* t : {&sel, &a, &b, &m, &m1, &m2}) t->setMax(subs.count() - 1);
         };
         QObject::connect(&subs, &clsSubs::CountChange, bounds);
         QObject::connect(&subs, &clsSubs::MajorChange, bounds);
@@ -76,8 +74,7 @@ struct VisHost {
     void fill(int count) {
         subs.EnableEvents(false);
         subs.Clear();
-        for (int i = 0; i < count; ++i)
-            subs.AddSub(QStringLiteral("Text %1").arg(i), i * 2000, i * 2000 + 1500);
+        for (int i = 0; i < count; ++i) subs.AddSub(QStringLiteral("Text %1").arg(i), i * 2000, i * 2000 + 1500);
         subs.EnableEvents(true);
         subs.RaiseMajor();
     }

@@ -12,9 +12,7 @@
 #include <memory>
 
 namespace {
-QString S(const char* s) {
-    return QString::fromUtf8(s);
-}
+QString S(const char* s) { return QString::fromUtf8(s); }
 
 struct SettingsVTest : ::testing::Test {
     TempDir dir;

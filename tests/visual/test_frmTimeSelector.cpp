@@ -2,8 +2,8 @@
 // caller's object, and the transport buttons.
 #include "controls/TimeText.h"
 #include "controls/Tracker.h"
-#include "platform/MediaPlayer.h"
 #include "model/clsTime.h"
+#include "platform/MediaPlayer.h"
 #include "tests/support/ClipMaker.h"
 #include "tests/support/FakePlayer.h"
 #include "tests/support/Scripted.h"
@@ -23,8 +23,7 @@ struct Picker {
     frmTimeSelector f{250};
     FakePlayer* player;
     Picker(qint32 start, qint32 sel) {
-        for (clsTime* t : {&play, &selected})
-            t->setMax(1073741824);
+        for (clsTime* t : {&play, &selected}) t->setMax(1073741824);
         play.setValue(start);
         selected.setValue(sel);
         f.SetStructs(&play, &selected);

@@ -277,8 +277,8 @@ TEST_F(VisTiming, GoingToAMarkerWhilePlayingPausesJumpsAndPlaysOn) {
     player->Play();
     player->calls.clear();
     vis.mnuGotoM2->trigger();
-    EXPECT_EQ(player->calls, (QStringList{QStringLiteral("Pause"), QStringLiteral("CurrentPosition=8.1"),
-                                          QStringLiteral("Play")}));
+    EXPECT_EQ(player->calls,
+              (QStringList{QStringLiteral("Pause"), QStringLiteral("CurrentPosition=8.1"), QStringLiteral("Play")}));
     EXPECT_EQ(h.cTime.value(), 8100);
     EXPECT_TRUE(vis.bPlaying);
     EXPECT_EQ(h.sel.value(), 4);
@@ -314,9 +314,7 @@ TEST_F(VisTiming, PropertiesShowTheVideosFigures) {
     for (int use = 0; use < 2; ++use) {
         Forms().expect([](QDialog* f) {
             EXPECT_EQ(f->windowTitle(), QStringLiteral("Movie Properties"));
-            auto text = [f](const char* name) {
-                return f->findChild<QLabel*>(QString::fromLatin1(name))->text();
-            };
+            auto text = [f](const char* name) { return f->findChild<QLabel*>(QString::fromLatin1(name))->text(); };
             // Each use starts from the form's own captions.
             EXPECT_EQ(text("lbDuration"), QStringLiteral("Duration : 00:01:23.438"));
             EXPECT_EQ(text("lbFilename"), QStringLiteral("Filename : holiday.mkv"));
