@@ -25,11 +25,9 @@ int colourCount(const QImage& img) {
 class MediaPlayerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        // No sound device here.
-        qputenv("LUMERIN_MPV_AO", "null");
         dir = new TempDir;
         QString error;
-        clip = MakeClip(dir->folder(), {}, &error);
+        clip = SharedTestClip(&error);
         ASSERT_FALSE(clip.isEmpty()) << error.toStdString();
     }
     static void TearDownTestSuite() {
@@ -268,7 +266,7 @@ TEST(MediaPlayerFactory, HostsGetTheInstalledPlayer) {
     EXPECT_EQ(LastFakePlayer(), p);
 
     SetMediaPlayerFactory({});
-    qputenv("LUMERIN_MPV_AO", "null");
+    SharedTestClip(); // no sound device here
     MediaPlayer* real = CreateMediaPlayer(&host);
     EXPECT_NE(qobject_cast<MpvPlayer*>(real), nullptr);
     EXPECT_EQ(real->objectName(), QStringLiteral("Player"));

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
 QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
     const QString path = folder + QStringLiteral("clip-%1s-%2fps-%3x%4%5.mkv")
@@ -31,4 +32,13 @@ QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
         return QString();
     }
     return path;
+}
+
+QString SharedTestClip(QString* error) {
+    qputenv("LUMERIN_MPV_AO", "null");
+    static QTemporaryDir dir;
+    static QString why;
+    static const QString clip = MakeClip(dir.path() + QStringLiteral("/"), {}, &why);
+    if (error) *error = why;
+    return clip;
 }

@@ -14,3 +14,7 @@ struct ClipSpec {
 // Writes the clip as Matroska into folder (ending in "/") and returns its path, or "" when
 // ffmpeg is missing or fails (error then holds its message).
 QString MakeClip(const QString& folder, const ClipSpec& spec = {}, QString* error = nullptr);
+
+// The default clip, made once per test program in a folder that lives as long as the program;
+// also switches the player's sound output off (no sound device in tests). "" when ffmpeg fails.
+QString SharedTestClip(QString* error = nullptr);

@@ -7,7 +7,6 @@
 #include "tests/support/ClipMaker.h"
 #include "tests/support/FakePlayer.h"
 #include "tests/support/Scripted.h"
-#include "tests/support/TempDir.h"
 #include "visual/frmTimeSelector.h"
 
 #include <QLabel>
@@ -205,10 +204,8 @@ TEST(TimePicker, CloseBoxAndOkPauseAndOnlyHide) {
 }
 
 TEST(TimePicker, WorksWithTheRealPlayer) {
-    qputenv("LUMERIN_MPV_AO", "null");
-    TempDir dir;
     QString error;
-    const QString clip = MakeClip(dir.folder(), {}, &error);
+    const QString clip = SharedTestClip(&error);
     if (clip.isEmpty()) GTEST_SKIP() << error.toStdString();
     SetMediaPlayerFactory({});
     clsTime play, selected;

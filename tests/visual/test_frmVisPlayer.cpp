@@ -4,7 +4,6 @@
 #include "platform/MediaPlayer.h"
 #include "tests/support/ClipMaker.h"
 #include "tests/support/FakePlayer.h"
-#include "tests/support/TempDir.h"
 #include "tests/visual/VisFixture.h"
 
 #include <QPlainTextEdit>
@@ -19,15 +18,9 @@ constexpr int kWait = 10000;
 
 struct VisRealPlayer : ::testing::Test {
     static void SetUpTestSuite() {
-        qputenv("LUMERIN_MPV_AO", "null");
-        dir = new TempDir;
         QString error;
-        clip = MakeClip(dir->folder(), {}, &error);
+        clip = SharedTestClip(&error);
         ASSERT_FALSE(clip.isEmpty()) << error.toStdString();
-    }
-    static void TearDownTestSuite() {
-        delete dir;
-        dir = nullptr;
     }
     void SetUp() override {
         if (clip.isEmpty()) GTEST_SKIP() << "no test clip";
@@ -35,7 +28,6 @@ struct VisRealPlayer : ::testing::Test {
         h = std::make_unique<VisHost>(2); // 0-1500, 2000-3500
         InstallFakePlayers();
     }
-    static inline TempDir* dir = nullptr;
     static inline QString clip;
     std::unique_ptr<VisHost> h;
 };
