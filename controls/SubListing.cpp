@@ -118,7 +118,7 @@ void MarkerBox::paintEvent(QPaintEvent*) {
 }
 
 void MarkerBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (rect().contains(event->position().toPoint())) emit Click();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Click();
 }
 
 // --- construction and layout -------------------------------------------------------------------
@@ -277,6 +277,14 @@ void SubListing::setNewLineChar(const QString& c) {
     newLineChar_ = c;
     GiveSelValues();
     Redraw();
+}
+
+void SubListing::setNoEdit(bool b) {
+    // Typing not yet stored when the listing stops taking edits is kept, not lost to the next row.
+    if (b && !noEdit_) commitText();
+    noEdit_ = b;
+    // Refused visibly: a text box that showed typing it never stores would lose it silently.
+    txtSubText->setReadOnly(b);
 }
 
 void SubListing::SetSimpleMode(bool b, int drawMode) {
@@ -567,7 +575,11 @@ void SubListing::SetTextFocus() { txtSubText->setFocus(Qt::OtherFocusReason); }
 
 void SubListing::commitText() {
     if (!inList(editRow_)) return;
-    if (simple_) putText(txtSubText, shown(cSubs->SubText(editRow_)));
+    const QString current = shown(cSubs->SubText(editRow_));
+    // A key that changed nothing stores nothing: a stored text that already holds the new-line
+    // character would otherwise have it turned into a line break.
+    if (txtSubText->text() == current) return;
+    if (simple_) putText(txtSubText, current);
     else cSubs->setSubText(editRow_, stored(txtSubText->text()));
 }
 
@@ -607,7 +619,12 @@ bool SubListing::textKeyDown(QKeyEvent* k) {
             break;
         default: break;
         }
-        leftAtStart_ = key == Qt::Key_Left && txtSubText->cursorPosition() == 0;
+        // With text selected the caret stands at the selection's start (a row entered by a
+        // click, Enter or a move has all its text selected, and Left then leaves the box).
+        const int caret = txtSubText->hasSelectedText() ? txtSubText->selectionStart() : txtSubText->cursorPosition();
+        leftAtStart_ = key == Qt::Key_Left && caret == 0;
+        if (isEnterKey(key) && !k->isAutoRepeat())
+            enterBreaks_ = k->modifiers().testAnyFlags(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     }
     // Enter never reaches the text, nor a default button of the host's window.
     return isEnterKey(key) || isVerticalKey(key);
@@ -624,7 +641,8 @@ void SubListing::textKeyUp(QKeyEvent* k) {
         txtSubText->setSelection(0, static_cast<int>(txtSubText->text().size()));
     if (key == Qt::Key_F3) SearchNext();
     if (isEnterKey(key)) {
-        if (k->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) {
+        // The modifiers held when Enter went down count, whichever key is released first.
+        if (enterBreaks_) {
             txtSubText->insert(newLineChar_);
             commitText();
         } else {
@@ -671,7 +689,10 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             return false;
         }
         case QEvent::FocusIn:
-        case QEvent::FocusOut: keyInText_ = false; break;
+        case QEvent::FocusOut:
+            keyInText_ = false;
+            enterBreaks_ = false;
+            break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
                 emit RightClick();

@@ -77,7 +77,8 @@ public:
     void SetMarkers(clsTime* s, clsTime* s1, clsTime* s2);
     QString NewLineChar() const { return newLineChar_; }
     void setNewLineChar(const QString& c);
-    void setNoEdit(bool b) { noEdit_ = b; }
+    // While set, the row editor takes no typing (its text box is read-only) and no moves.
+    void setNoEdit(bool b);
     void SetSimpleMode(bool b, int drawMode = 0);
     void Redraw();
     void CalcBars();
@@ -242,6 +243,8 @@ private:
     bool rangePress_ = false;
     int lastY_ = 0;
     bool leftAtStart_ = false;
+    // Shift, Ctrl or Alt was held when Enter went down: the release inserts a line break.
+    bool enterBreaks_ = false;
     // A key went down in the text box and has not come up yet.
     bool keyInText_ = false;
     bool badRow_ = false;

@@ -298,7 +298,19 @@ void frmSettings::WriteAssociations() {
     MatchAssociations(selected, folder + ProgramFileName(), folder + QStringLiteral("Vornel32.dll,"));
 }
 
+// Without a character for line breaks the listing would show a two-line text as one line, and
+// the first key in that row would store it so: an empty field is refused and the old one comes back.
+bool frmSettings::newLineAccepted() {
+    if (!txtNewLine->text().isEmpty()) return true;
+    MsgBox(QStringLiteral("Please enter the character (or group of characters) that stands for a newline."),
+           vb::Exclamation, QStringLiteral("Incorrect Value"));
+    txtNewLine->setText(listing_ ? listing_->NewLineChar() : kDefaultNewLine);
+    txtNewLine->setFocus();
+    return false;
+}
+
 void frmSettings::btOk_Click() {
+    if (!newLineAccepted()) return;
     WriteAssociations();
     hide();
     SaveSettings();
@@ -306,6 +318,7 @@ void frmSettings::btOk_Click() {
 }
 
 void frmSettings::btApply_Click() {
+    if (!newLineAccepted()) return;
     WriteAssociations();
     SaveSettings();
     if (listing_) listing_->setNewLineChar(txtNewLine->text());

@@ -88,6 +88,7 @@ private:
     bool LoadSettings();
     void readSettingsFile();
     void settingsFailed();
+    bool newLineAccepted();
     void SaveSettings();
     void ReadAssociations();
     void WriteAssociations();

@@ -3,6 +3,7 @@
 
 #include <QInputMethodEvent>
 #include <QTimer>
+#include <functional>
 
 namespace {
 void autoRepeatPress(QWidget* w, int key) {
@@ -59,6 +60,48 @@ TEST(ListingKeys, TextBoxCommitsAndMoves) {
     QTest::keyClick(t, Qt::Key_Left);
     EXPECT_EQ(h.focus(), h.l->txtSubTimeOut->txtMSec);
     EXPECT_FALSE(h.l->Scroller->isActive());
+}
+
+TEST(ListingKeys, LeftFromAWholeSelectionLeavesTheText) {
+    ListingHost h(10);
+    QLineEdit* t = h.l->txtSubText;
+    QWidget* timeOut = h.l->txtSubTimeOut->txtMSec;
+    // Every way into a row with its whole text selected: a click, Enter, a move, Home, End.
+    const std::pair<const char*, std::function<void()>> entries[] = {
+        {"click", [&] { h.click(300, 2); }},
+        {"Enter", [&] { QTest::keyClick(t, Qt::Key_Return); }},
+        {"Down", [&] { QTest::keyClick(t, Qt::Key_Down); }},
+        {"Up", [&] { QTest::keyClick(t, Qt::Key_Up); }},
+        {"Home", [&] { QTest::keyClick(t, Qt::Key_Home); }},
+        {"End", [&] { QTest::keyClick(t, Qt::Key_End); }},
+    };
+    for (const auto& [name, enter] : entries) {
+        SCOPED_TRACE(name);
+        h.click(300, 2);
+        enter();
+        ASSERT_EQ(h.focus(), t);
+        ASSERT_EQ(t->selectedText(), t->text());
+        QTest::keyClick(t, Qt::Key_Left);
+        EXPECT_EQ(h.focus(), timeOut);
+    }
+}
+
+TEST(ListingKeys, ShiftEnterBreaksTheLineWhicheverKeyComesUpFirst) {
+    ListingHost h(10);
+    h.click(300, 2);
+    QLineEdit* t = h.l->txtSubText;
+    t->deselect();
+    t->setCursorPosition(4);
+    QTest::keyPress(t, Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyPress(t, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyRelease(t, Qt::Key_Shift, Qt::NoModifier);
+    QTest::keyRelease(t, Qt::Key_Return, Qt::NoModifier);
+    EXPECT_EQ(h.sel.value(), 2);
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("Text\r\n 2\r\nline two"));
+    // The next key types into the same row, after the break.
+    QTest::keyClick(t, Qt::Key_X);
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("Text\r\nx 2\r\nline two"));
+    EXPECT_EQ(h.subs.SubText(3), QStringLiteral("Text 3\r\nline two"));
 }
 
 TEST(ListingKeys, TextArrivingWithoutAKeyIsStoredAtOnce) {

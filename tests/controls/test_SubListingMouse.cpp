@@ -36,6 +36,10 @@ TEST(ListingMouse, ButtonsOnTheEditBarsNumberAndIconStayWithTheBar) {
     ASSERT_EQ(h.a.value(), 2);
     ASSERT_EQ(h.b.value(), 5);
     h.events.clear();
+    // Only the left button asks for the marker menu.
+    QTest::mouseClick(h.l->picMarker, Qt::RightButton, {}, QPoint(10, 7));
+    QTest::mouseClick(h.l->picMarker, Qt::MiddleButton, {}, QPoint(10, 7));
+    EXPECT_TRUE(h.events.isEmpty());
     // The icon asks for the marker menu and nothing else: the bar and the range stay.
     QTest::mouseClick(h.l->picMarker, Qt::LeftButton, {}, QPoint(10, 7));
     EXPECT_EQ(h.events, QStringList{"MarkerSelect"});

@@ -2,6 +2,7 @@
 #include "controls/Tracker.h"
 #include "formats/VisualPlayer.h"
 #include "mainwin/frmMain.h"
+#include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "tests/support/FakePlayer.h"
 #include "tests/support/Scripted.h"
@@ -9,6 +10,7 @@
 #include "visual/frmVis.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -65,4 +67,38 @@ TEST(VisualWiring, VideoThatFailsToOpenIsToldAndChangesNothing) {
     EXPECT_EQ(vis->windowTitle(), caption);
     EXPECT_EQ(m.MovieFolder(), folder);
     EXPECT_FALSE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
+}
+
+TEST(VisualWiring, TextTypedInTheListingWhileTheVideoPlaysIsNeverShownThenLost) {
+    frmMain m;
+    m.show();
+    auto* player = qobject_cast<FakePlayer*>(m.Vis()->Player);
+    ASSERT_NE(player, nullptr);
+    m.cSubs->AddSub(QStringLiteral("One"), 0, 1000);
+    m.cSubs->AddSub(QStringLiteral("Two"), 2000, 3000);
+    Dialogs().expectOpen(QStringLiteral("/videos/film.avi"));
+    m.mnuVideo->trigger();
+    m.picListing->SelectSub(0);
+    QLineEdit* t = m.picListing->txtSubText;
+    t->setFocus();
+    t->end(false);
+    // A key still down when playback starts is kept.
+    QTest::keyPress(t, Qt::Key_A);
+    player->Play();
+    QTest::keyRelease(t, Qt::Key_A);
+    EXPECT_EQ(m.cSubs->SubText(0), QStringLiteral("Onea"));
+    // While it plays the row editor takes no typing, so it shows none.
+    EXPECT_TRUE(t->isReadOnly());
+    QTest::keyClicks(t, QStringLiteral("bc"));
+    EXPECT_EQ(t->text(), QStringLiteral("Onea"));
+    m.cSel->setValue(1);
+    m.cSel->setValue(0);
+    EXPECT_EQ(t->text(), QStringLiteral("Onea"));
+    EXPECT_EQ(m.cSubs->SubText(0), QStringLiteral("Onea"));
+    // Paused, it takes typing again.
+    player->Pause();
+    EXPECT_FALSE(t->isReadOnly());
+    t->end(false);
+    QTest::keyClicks(t, QStringLiteral("d"));
+    EXPECT_EQ(m.cSubs->SubText(0), QStringLiteral("Onead"));
 }

@@ -6,6 +6,8 @@
 #include "platform/Unloadable.h"
 #include "tests/support/Scripted.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -41,6 +43,22 @@ TEST(MainWindowStartup, SelectionBoundsFollowTheCount) {
     w.cSubs->RaiseMajor();
     EXPECT_EQ(w.cSel->Max(), -1);
     EXPECT_EQ(w.cSel->value(), -1);
+}
+
+TEST(MainWindowListing, AKeyThatChangesNoTextStoresNothing) {
+    frmMain w;
+    w.show();
+    // The new-line character typed as text, not standing for a line break.
+    w.cSubs->AddSub(QStringLiteral("5\u00A4 each"), 0, 1000);
+    w.bChanged = false;
+    w.UpdateUI();
+    w.picListing->SelectSub(0);
+    w.picListing->SetTextFocus();
+    QLineEdit* t = w.picListing->txtSubText;
+    for (int key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Shift, Qt::Key_Control}) QTest::keyClick(t, Qt::Key(key));
+    EXPECT_EQ(w.cSubs->SubText(0), QStringLiteral("5\u00A4 each"));
+    EXPECT_FALSE(w.bChanged);
+    EXPECT_FALSE(w.Toolbar1Button(3)->isEnabled());
 }
 
 TEST(MainWindowLayout, MinimumSizeAndRulerSpace) {

@@ -279,6 +279,27 @@ TEST_F(SettingsTest, TheNewLineMarker) {
     EXPECT_EQ(host.l->NewLineChar(), S("##"));
 }
 
+TEST_F(SettingsTest, AnEmptyNewLineMarkerIsRefused) {
+    host.l->SelectSub(0);
+    auto f = load();
+    f->show();
+    for (QPushButton* b : {f->btApply, f->btOk}) {
+        retype(f->txtNewLine, QString());
+        Boxes().expect(vb::OK, S("newline"));
+        click(b);
+        EXPECT_EQ(host.l->NewLineChar(), S("\u00A4"));
+        EXPECT_EQ(f->txtNewLine->text(), S("\u00A4"));
+        EXPECT_EQ(NewLineField(), S("\u00A4"));
+        EXPECT_TRUE(f->isVisible());
+    }
+    ASSERT_EQ(Boxes().shown.size(), 2u);
+    EXPECT_EQ(Boxes().shown[0].title, S("Incorrect Value"));
+    // The two-line row still shows, and keeps, its line break.
+    host.l->SetTextFocus();
+    QTest::keyClick(host.l->txtSubText, Qt::Key_Right);
+    EXPECT_EQ(host.subs.SubText(0), S("Text 0\r\nline two"));
+}
+
 TEST_F(SettingsTest, AssociationRowsFollowTheRegistry) {
     auto f = load();
     f->show();
