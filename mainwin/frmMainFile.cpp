@@ -12,6 +12,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -27,7 +28,10 @@ void fallBackIfMissing(QString& folder) {
 void frmMain::openCommandLine() {
     const QString line = CommandLine();
     if (line.isEmpty()) return;
-    const QString path = line.startsWith(u'"') ? line.mid(1, line.size() - 2) : line;
+    QString path = line.startsWith(u'"') ? line.mid(1, line.size() - 2) : line;
+    // A name relative to the folder the program was started in names the file there, and the
+    // caption and Save need its full path.
+    if (!path.isEmpty()) path = QDir::cleanPath(QDir::current().absoluteFilePath(path));
     if (!FileExists(path)) {
         MsgBox(QStringLiteral("File does not exist"), vb::OKOnly, QStringLiteral("Error"));
         return;

@@ -5,8 +5,11 @@
 #include "model/clsTime.h"
 #include "platform/Unloadable.h"
 #include "tests/support/Scripted.h"
+#include "tests/support/TempDir.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -43,6 +46,19 @@ TEST(MainWindowStartup, SelectionBoundsFollowTheCount) {
     w.cSubs->RaiseMajor();
     EXPECT_EQ(w.cSel->Max(), -1);
     EXPECT_EQ(w.cSel->value(), -1);
+}
+
+TEST(MainWindowStartup, ARelativeNameOnTheCommandLineIsTakenFromTheCurrentFolder) {
+    TempDir dir;
+    const QString file = dir.write(QStringLiteral("a.srt"), "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n");
+    const QString was = QDir::currentPath();
+    QDir::setCurrent(dir.folder());
+    FakeDesk().command = QStringLiteral("a.srt");
+    frmMain w;
+    QDir::setCurrent(was);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("a.srt - Lumerin"));
+    EXPECT_EQ(w.sFile, QFileInfo(file).absoluteFilePath());
+    EXPECT_EQ(w.cSubs->count(), 1);
 }
 
 TEST(MainWindowListing, AKeyThatChangesNoTextStoresNothing) {
