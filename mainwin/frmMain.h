@@ -86,7 +86,7 @@ public:
     clsTime* cMarkT1 = nullptr;
     clsTime* cMarkT2 = nullptr;
 
-    // Menus (the design's names; separators omitted).
+    // Menus (separators omitted).
     QMenu* mnuFile = nullptr;
     QAction *mnuNew = nullptr, *mnuOpen = nullptr, *mnuSave = nullptr, *mnuSaveAs = nullptr, *mnuVideo = nullptr,
             *mnuProps = nullptr, *mnuProps2 = nullptr, *mnuPrint = nullptr, *mnuExit = nullptr;

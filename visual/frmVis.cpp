@@ -33,8 +33,8 @@
 #include <limits>
 
 namespace {
-// The original measured its layout against the outer window, caption and menu included; the
-// client area here excludes them, so the allowances below are what is left of the original's.
+// Measured inside the client area, which already excludes the caption and menu: the allowances
+// below place the player, slider and text box with even margins.
 constexpr int kSide = 8;              // left of the player, slider and text; each takes W - 2 * kSide
 constexpr int kTop = 8;               // above the player
 constexpr int kBelowPlayer = 159;     // client height minus player height, slider aside
