@@ -117,7 +117,7 @@ void AssociateExt(const QString& ext, const QString& program, const QString& cla
         types = {QStringLiteral("application/x-lumerin-") + ext.mid(1).toLower()};
         glob = u'*' + ext.toLower();
     }
-    if (!GetKeyDefault(ext).isEmpty()) BackupAssociation(ext);
+    BackupAssociation(ext);
 
     QList<QPair<QString, QString>> entry{
         {QStringLiteral("Type"), QStringLiteral("Application")},
@@ -162,10 +162,6 @@ void UnassociateExt(const QString& ext) {
             }
             if (ids.size() != before && !xdg::SetDefaultList(list, type, ids)) tell(list + u' ' + type);
         }
-        // A list the user can't change still choosing the editor.
-        const xdg::DefaultApp now = xdg::DefaultAppOf(type);
-        if (!now.list.isEmpty() && !xdg::UserMimeAppsLists().contains(now.list) && isEditorCommand(commandOf(now.id)))
-            tell(now.list + u' ' + type);
     }
     for (const QString& id : removed) {
         const QString path = xdg::UserEntryPath(id);
@@ -177,6 +173,12 @@ void UnassociateExt(const QString& ext) {
         }
         for (const QString& file : xdg::UserIconFiles(e.value(QStringLiteral("Icon"))))
             if (!QFile::remove(file)) tell(file);
+    }
+    // A list the user can't change that still chooses the editor.
+    for (const QString& type : types) {
+        const xdg::DefaultApp now = xdg::DefaultAppOf(type);
+        if (!now.list.isEmpty() && !xdg::UserMimeAppsLists().contains(now.list) && isEditorCommand(commandOf(now.id)))
+            tell(now.list + u' ' + type);
     }
     refreshDatabase();
 }

@@ -22,7 +22,8 @@ void AssociateExt(const QString& ext, const QString& program, const QString& cla
 QString GetKeyDefault(const QString& key);
 // The open command of the extension's current class, or "".
 QString GetOpenCommand(const QString& ext);
-// Keeps the applications that open the extension's types now in the user's own default lists.
+// Keeps the applications that the desktop's lists choose now for the extension's types in the
+// user's own default lists, where they stay behind the editor.
 void BackupAssociation(const QString& ext);
 // Takes the editor's classes out of the extension's types, so that what opened them before
 // does so again (or nothing, when nothing did), and deletes the class entries no type uses

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QXmlStreamWriter>
+#include <algorithm>
 
 namespace xdg {
 namespace {
@@ -226,13 +227,17 @@ QString ExecProgram(const QString& exec) {
 }
 
 QString ExecQuote(const QString& arg) {
-    QString q = QStringLiteral("\"");
+    // Quoted only when it must be: some readers of the desktop's entries take the first word
+    // of the line as it stands.
+    static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+    const bool quote = arg.isEmpty() || std::any_of(arg.begin(), arg.end(), [](QChar c) { return reserved.contains(c); });
+    QString q = quote ? QStringLiteral("\"") : QString();
     for (const QChar c : arg) {
-        if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') q += u'\\';
+        if (quote && (c == u'"' || c == u'`' || c == u'$' || c == u'\\')) q += u'\\';
         q += c;
         if (c == u'%') q += u'%';
     }
-    return q + u'"';
+    return quote ? q + u'"' : q;
 }
 
 QString EntryPath(const QString& id) {
