@@ -405,6 +405,25 @@ bool WriteUserMimePackage(const QString& name, const QList<UserType>& types) {
     return writeFile(path, xml);
 }
 
+bool CanOpen(const QUrl& url) {
+    QStringList types;
+    if (url.isLocalFile()) {
+        const QString name = url.fileName();
+        if (name.contains(u'.')) types = TypesOfExt(name.mid(name.lastIndexOf(u'.')));
+    } else {
+        types = {QStringLiteral("x-scheme-handler/") + url.scheme().toLower()};
+    }
+    for (const QString& type : types)
+        if (!DefaultAppOf(type).id.isEmpty()) return true;
+    if (url.scheme() == u"mailto") return false;
+    QStringList browsers = qEnvironmentVariable("BROWSER").split(u':', Qt::SkipEmptyParts);
+    browsers << QStringLiteral("x-www-browser") << QStringLiteral("www-browser") << QStringLiteral("firefox")
+             << QStringLiteral("chromium") << QStringLiteral("chromium-browser") << QStringLiteral("google-chrome")
+             << QStringLiteral("epiphany") << QStringLiteral("konqueror");
+    return std::any_of(browsers.begin(), browsers.end(),
+                       [](const QString& b) { return canStart(b.trimmed().section(u' ', 0, 0)); });
+}
+
 void UpdateDatabases() {
     const QString mime = DataHome() + QStringLiteral("/mime");
     if (QFileInfo(mime + QStringLiteral("/packages")).isDir()) run(QStringLiteral("update-mime-database"), {mime});

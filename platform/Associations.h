@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace xdg {
 
@@ -73,6 +74,11 @@ struct UserType {
 // The user's MIME package of that name; written over whole, removed when types is empty.
 QString UserMimePackage(const QString& name);
 bool WriteUserMimePackage(const QString& name, const QList<UserType>& types);
+
+// True when the desktop has an application that opens the address: the default of its scheme
+// (x-scheme-handler/...) or, for a local file, of its types; failing that, for anything but
+// mail, a web browser that the desktop's opener would fall back on.
+bool CanOpen(const QUrl& url);
 
 // Runs the desktop's cache tools over the user's folders, those that are installed.
 void UpdateDatabases();

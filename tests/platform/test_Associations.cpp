@@ -82,3 +82,25 @@ TEST(Associations, AnOpenCommandNamesItsProgramWhateverThePath) {
     }
     EXPECT_EQ(xdg::ExecQuote(S("/opt/lumerin")), S("/opt/lumerin"));
 }
+
+TEST(Associations, AnAddressOpensOnlyWhereTheDesktopHasAnApplication) {
+    XdgFolders xdg(true);
+    const QByteArray path = qgetenv("PATH"), browser = qgetenv("BROWSER");
+    qputenv("PATH", QFile::encodeName(xdg.data() + S("/../bin")));
+    qunsetenv("BROWSER");
+    const QUrl web(S("https://example.org/")), mail(S("mailto:a@example.org"));
+    const QUrl page = QUrl::fromLocalFile(S("/x/manual/index.html"));
+    EXPECT_FALSE(xdg::CanOpen(web));
+    EXPECT_FALSE(xdg::CanOpen(mail));
+    EXPECT_FALSE(xdg::CanOpen(page));
+    // A mail program for the scheme; a browser for the rest.
+    xdg.addApp(S("mailer"), S("x-scheme-handler/mailto;"));
+    xdg::SetDefaultList(xdg.mimeapps(), S("x-scheme-handler/mailto"), {S("mailer.desktop")});
+    EXPECT_TRUE(xdg::CanOpen(mail));
+    EXPECT_FALSE(xdg::CanOpen(web));
+    XdgFolders::makeProgram(xdg.data() + S("/../bin/x-www-browser"));
+    EXPECT_TRUE(xdg::CanOpen(web));
+    EXPECT_TRUE(xdg::CanOpen(page));
+    qputenv("PATH", path);
+    if (!browser.isNull()) qputenv("BROWSER", browser);
+}
