@@ -32,7 +32,8 @@ std::array<bool, 6> Preselection() { return {true, true, true, true, true, false
 
 QString FolderOf(const QString& commandLine) {
     QString folder = commandLine;
-    if (folder.size() >= 2 && folder.startsWith(u'"') && folder.endsWith(u'"')) folder = folder.mid(1, folder.size() - 2);
+    if (folder.size() >= 2 && folder.startsWith(u'"') && folder.endsWith(u'"'))
+        folder = folder.mid(1, folder.size() - 2);
     if (folder.endsWith(u'/')) folder.chop(1);
     return folder;
 }
@@ -70,9 +71,9 @@ int RunWithoutWindow(const QString& commandLine) {
 }
 
 bool WithoutWindow(const QString& commandLine) {
-    return commandLine == kRemove || (qEnvironmentVariableIsEmpty("DISPLAY") &&
-                                      qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
-                                      qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"));
+    return commandLine == kRemove ||
+           (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+            qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"));
 }
 
 } // namespace assoc

@@ -152,7 +152,9 @@ QStringList DataDirs() {
            envDirs("XDG_DATA_DIRS", {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
 }
 
-QStringList ConfigDirs() { return QStringList{ConfigHome()} + envDirs("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")}); }
+QStringList ConfigDirs() {
+    return QStringList{ConfigHome()} + envDirs("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")});
+}
 
 QStringList TypesOfExt(const QString& ext) {
     const QString name = QStringLiteral("x") + ext;
@@ -230,7 +232,8 @@ QString ExecQuote(const QString& arg) {
     // Quoted only when it must be: some readers of the desktop's entries take the first word
     // of the line as it stands.
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    const bool quote = arg.isEmpty() || std::any_of(arg.begin(), arg.end(), [](QChar c) { return reserved.contains(c); });
+    const bool quote =
+        arg.isEmpty() || std::any_of(arg.begin(), arg.end(), [](QChar c) { return reserved.contains(c); });
     QString q = quote ? QStringLiteral("\"") : QString();
     for (const QChar c : arg) {
         if (quote && (c == u'"' || c == u'`' || c == u'$' || c == u'\\')) q += u'\\';

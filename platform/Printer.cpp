@@ -78,7 +78,8 @@ bool PaintedPrinter::endDoc() {
         ok = ok && std::rename(QFile::encodeName(pdfPart_).constData(), QFile::encodeName(pdfPath_).constData()) == 0;
         if (!ok) QFile::remove(pdfPart_);
         pdfPart_.clear();
-        if (!ok && error_.isEmpty()) error_ = QStringLiteral("The file ") + pdfPath_ + QStringLiteral(" could not be written.");
+        if (!ok && error_.isEmpty())
+            error_ = QStringLiteral("The file ") + pdfPath_ + QStringLiteral(" could not be written.");
     }
     if (!ok && error_.isEmpty()) error_ = QStringLiteral("The document could not be sent to the printer.");
     return ok;
@@ -108,14 +109,14 @@ bool DefaultPrinter::choose(QPrinter& printer, const QString& document) {
     const QFileInfo doc(document);
     const QString folder = document.isEmpty() ? QDir::homePath() : doc.absolutePath();
     const QString title = document.isEmpty() ? QStringLiteral("Untitled") : doc.completeBaseName();
-    const std::optional<SaveChoice> chosen =
-        fileDialogs().saveFile(nullptr, QStringLiteral("PDF files (*.pdf)") + QChar(0) + QStringLiteral("*.pdf"),
-                               QStringLiteral("No printer is installed: print to a PDF file"),
-                               folder + u'/' + title + QStringLiteral(".pdf"));
+    const std::optional<SaveChoice> chosen = fileDialogs().saveFile(
+        nullptr, QStringLiteral("PDF files (*.pdf)") + QChar(0) + QStringLiteral("*.pdf"),
+        QStringLiteral("No printer is installed: print to a PDF file"), folder + u'/' + title + QStringLiteral(".pdf"));
     QString path = chosen ? chosen->path : QString();
     if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
-    if (path.isEmpty() || (QFileInfo::exists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"),
-                                                             vb::OKCancel, QStringLiteral("File exists")) == vb::Cancel)) {
+    if (path.isEmpty() ||
+        (QFileInfo::exists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel,
+                                           QStringLiteral("File exists")) == vb::Cancel)) {
         cancelled_ = true;
         return false;
     }

@@ -71,9 +71,11 @@ TEST_F(AssociateTest, WhatOpenedTheTypesBeforeComesBackEvenAfterASecondAssociati
     const QString player = xdg.addApp(S("player"), S("text/x-microdvd;"));
     const QString viewer = xdg.addApp(S("viewer"), S("text/x-subviewer;"));
     writeList(xdg.mimeapps(), S("[Default Applications]\ntext/x-microdvd=player.desktop;\n"));
-    writeList(xdg.config() + S("/../etc/mimeapps.list"), S("[Default Applications]\ntext/x-subviewer=viewer.desktop\n"));
+    writeList(xdg.config() + S("/../etc/mimeapps.list"),
+              S("[Default Applications]\ntext/x-subviewer=viewer.desktop\n"));
     ASSERT_EQ(xdg.queryDefault(S("text/x-subviewer")), viewer);
-    ASSERT_EQ(xdg::TypesOfExt(S(".Sub")), (QStringList{S("text/x-microdvd"), S("text/x-mpsub"), S("text/x-subviewer")}));
+    ASSERT_EQ(xdg::TypesOfExt(S(".Sub")),
+              (QStringList{S("text/x-microdvd"), S("text/x-mpsub"), S("text/x-subviewer")}));
 
     associate(S(".Sub"), 2);
     for (const char* type : {"text/x-microdvd", "text/x-mpsub", "text/x-subviewer"})

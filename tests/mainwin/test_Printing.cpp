@@ -8,8 +8,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -217,8 +217,8 @@ TEST(DefaultPrinter, WithoutAPrinterTheListingGoesToAPdfFileTheUserNames) {
     EXPECT_TRUE(Boxes().shown.empty());
     EXPECT_EQ(pdfs(), QStringList{QStringLiteral("listing.pdf")});
     QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), dir.path(QStringLiteral("listing.pdf")),
-                                             QStringLiteral("-")});
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), dir.path(QStringLiteral("listing.pdf")), QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished(30000));
     ASSERT_EQ(text.exitCode(), 0) << text.readAllStandardError().toStdString();
     QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');

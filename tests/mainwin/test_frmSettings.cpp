@@ -45,9 +45,7 @@ struct SettingsTest : ::testing::Test {
         FakeDesk().folder = dir.path(S("Lumerin"));
         program = dir.path(S("Lumerin/"));
     }
-    void TearDown() override {
-        SetNewLineField(S("\u00A4"));
-    }
+    void TearDown() override { SetNewLineField(S("\u00A4")); }
     std::unique_ptr<frmSettings> load() { return std::make_unique<frmSettings>(host.l, &bands); }
     QString ini() const { return QString::fromUtf8(dir.read(S("Lumerin/lumi.ini"))); }
     void writeIni(const QStringList& lines) const {

@@ -53,8 +53,9 @@ TEST(Associations, TypesAndDefaultsAreReadAsTheDesktopReadsThem) {
     write(etc, S("[Default Applications]\ntext/x-a = gone.desktop;vendor-c.desktop\n"));
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).id, S("vendor-c.desktop"));
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).list, etc);
-    write(xdg.mimeapps(), S("[Added Associations]\ntext/x-a=b.desktop;\n\n[Default Applications]\ntext/x-a=hidden.desktop;"
-                            "a.desktop;\n\n[Removed Associations]\ntext/x-b=a.desktop;\n"));
+    write(xdg.mimeapps(),
+          S("[Added Associations]\ntext/x-a=b.desktop;\n\n[Default Applications]\ntext/x-a=hidden.desktop;"
+            "a.desktop;\n\n[Removed Associations]\ntext/x-b=a.desktop;\n"));
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).id, a);
     qputenv("XDG_CURRENT_DESKTOP", "Test:Other");
     write(xdg.config() + S("/test-mimeapps.list"), S("[Default Applications]\ntext/x-a=b.desktop\n"));
