@@ -11,6 +11,7 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 constexpr double kCmPerInch = 2.54;
@@ -92,6 +93,21 @@ bool PaintedPrinter::toPdf(QPrinter& printer, const QString& path) {
         return false;
     }
     part.setAutoRemove(false);
+    // The file gets the rights a new file gets here, or those of the file it replaces.
+    QFile::Permissions rights = QFile::permissions(path);
+    if (!QFileInfo::exists(path)) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const std::pair<mode_t, QFileDevice::Permission> bits[] = {
+            {S_IRUSR, QFileDevice::ReadOwner},  {S_IWUSR, QFileDevice::WriteOwner}, {S_IRGRP, QFileDevice::ReadGroup},
+            {S_IWGRP, QFileDevice::WriteGroup}, {S_IROTH, QFileDevice::ReadOther},  {S_IWOTH, QFileDevice::WriteOther}};
+        rights = {};
+        for (const auto& [bit, right] : bits)
+            if (!(mask & bit)) rights |= right;
+        if (!(mask & S_IRUSR)) rights |= QFileDevice::ReadUser;
+        if (!(mask & S_IWUSR)) rights |= QFileDevice::WriteUser;
+    }
+    part.setPermissions(rights);
     pdfPath_ = path;
     pdfPart_ = part.fileName();
     printer.setOutputFormat(QPrinter::PdfFormat);
