@@ -187,10 +187,18 @@ QStringList TypesOfExt(const QString& ext) {
             const bool cs = f.size() > 3 && f[3].split(u',').contains(QStringLiteral("cs"));
             // A case-sensitive pattern is matched against the usual lower-case spelling.
             const QString subject = cs ? QStringLiteral("x") + ext.toLower() : name;
-            const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(glob),
-                                        cs ? QRegularExpression::NoPatternOption
-                                           : QRegularExpression::CaseInsensitiveOption);
-            if (re.match(subject).hasMatch()) matches.append({f[0].toInt(), glob.size(), type});
+            const Qt::CaseSensitivity c = cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
+            // Most patterns are "*.ext": compared directly, the rest as wildcards.
+            const bool simple = glob.startsWith(QStringLiteral("*.")) &&
+                                std::none_of(glob.begin() + 1, glob.end(),
+                                             [](QChar ch) { return ch == u'*' || ch == u'?' || ch == u'['; });
+            const bool hit = simple ? subject.endsWith(glob.mid(1), c) && subject.size() > glob.size() - 1
+                                    : QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
+                                                         cs ? QRegularExpression::NoPatternOption
+                                                            : QRegularExpression::CaseInsensitiveOption)
+                                          .match(subject)
+                                          .hasMatch();
+            if (hit) matches.append({f[0].toInt(), glob.size(), type});
         }
         blocked += cleared;
     }
