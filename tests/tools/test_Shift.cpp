@@ -154,18 +154,18 @@ TEST(ShiftDialog, ShiftChecksTheMarkersAndTheRange) {
 TEST(ShiftDialog, ShiftUsesWhatIsStillBeingTyped) {
     ShiftDialog d(10);
     ToolFixture::activate(&d.f);
-    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("2"));
+    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("0"));
     QTest::mouseClick(d.f.txtMarkerTime->txtSec, Qt::LeftButton);
     ToolFixture::settle();
-    EXPECT_EQ(d.cMarkS.value(), 2);
+    EXPECT_EQ(d.cMarkS.value(), 0);
     QTest::keyClicks(d.f.txtMarkerTime->txtSec, QStringLiteral("3"));
     // The caret is still in the time entry's seconds.
     EXPECT_EQ(d.cMarkT.value(), 0);
     ToolFixture::click(d.f.btOk);
     EXPECT_EQ(d.cMarkT.value(), 3000);
     EXPECT_FALSE(d.f.isVisible());
-    EXPECT_EQ(d.subs.SubTimeIn(2), 3000);
-    EXPECT_EQ(d.subs.SubTimeIn(3), 13000);
+    EXPECT_EQ(d.subs.SubTimeIn(0), 3000);
+    EXPECT_EQ(d.subs.SubTimeIn(1), 13000);
 }
 
 TEST(ShiftDialog, ShiftThatWouldOverflowChangesNothing) {
@@ -181,6 +181,30 @@ TEST(ShiftDialog, ShiftThatWouldOverflowChangesNothing) {
     EXPECT_EQ(d.starts(), before);
     EXPECT_EQ(d.subs.SubTimeOut(2), 2147483000);
     EXPECT_TRUE(d.f.isVisible());
+}
+
+TEST(ShiftDialog, ATimeBeforeTheStartIsRefusedAndChangesNothing) {
+    ShiftDialog d(10);
+    d.f.show();
+    // Subtitle 3 (31 s) to 20 s would move subtitle 0 (1 s) to -10 s.
+    d.cMarkS.setValue(3);
+    d.cMarkT.setValue(20000);
+    const auto before = d.starts();
+    Boxes().expect(vb::OK, QStringLiteral("The new times would lie before 00:00:00.000.  Nothing was changed."));
+    ToolFixture::click(d.f.btOk);
+    EXPECT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
+    EXPECT_EQ(d.starts(), before);
+    EXPECT_TRUE(d.f.isVisible());
+
+    // The same shift of the rows from subtitle 2 on stays in range.
+    d.f.chSel->setChecked(true);
+    d.host.selA = 2;
+    d.host.selB = 9;
+    ToolFixture::click(d.f.btOk);
+    EXPECT_FALSE(d.f.isVisible());
+    EXPECT_EQ(d.subs.SubTimeIn(2), 10000);
+    EXPECT_EQ(d.subs.SubTimeIn(0), 1000);
 }
 
 TEST(ShiftWizard, StartsFromTheMainWindowsValuesWithoutWritingThem) {
@@ -247,7 +271,7 @@ TEST(ShiftWizard, WalksThePagesAndShiftsTheFile) {
 }
 
 TEST(ShiftWizard, ARefusedShiftStaysOnTheLastPage) {
-    ShiftWizard z(10, 3, 10);
+    ShiftWizard z(10, 3, 30010);
     z.host.selA = 1;
     z.host.selB = 6;
     for (int i = 0; i < 3; ++i) ToolFixture::click(z.w.btNext);
@@ -263,7 +287,7 @@ TEST(ShiftWizard, ARefusedShiftStaysOnTheLastPage) {
     z.host.selB = 6;
     ToolFixture::click(z.w.btNext);
     EXPECT_FALSE(z.w.isVisible());
-    EXPECT_EQ(z.subs.SubTimeIn(1), 10000 + 1000 - 31000 + 10);
+    EXPECT_EQ(z.subs.SubTimeIn(1), 10000 + 1000 - 31000 + 30010);
     EXPECT_EQ(z.subs.SubTimeIn(0), 1000);
     EXPECT_EQ(z.subs.SubTimeIn(7), 71000);
 }
