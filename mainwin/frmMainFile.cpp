@@ -130,7 +130,7 @@ bool frmMain::saveAs(const QString& proposed) {
     }
     int index = 0;
     const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"),
-                                    proposed.isEmpty() ? SubFolder() : proposed, index);
+                                     proposed.isEmpty() ? SubFolder() : proposed, index);
     if (path == u"cancel") return false;
     if (FileExists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel,
                                    QStringLiteral("File exists")) == vb::Cancel)

@@ -106,7 +106,6 @@ bool RunStretch(ToolHost& host, clsSubs& subs, qint32 S1, qint32 S2, qint32 T1, 
                               "Nothing was changed."));
         return false;
     }
-    return retimeOrRefuse(subs, s1, s2, [&](clsSubs& c) {
-        c.Stretch(s1, s2, static_cast<int>(S1), static_cast<int>(S2), T1, T2);
-    });
+    return retimeOrRefuse(subs, s1, s2,
+                          [&](clsSubs& c) { c.Stretch(s1, s2, static_cast<int>(S1), static_cast<int>(S2), T1, T2); });
 }

@@ -80,7 +80,6 @@ void frmMerge::btBrowse_Click() {
 void frmMerge::btOk_Click() {
     if (!cSubs) return;
     CommitEdits(this); // a delay still being typed counts
-    if (MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), chTimeShift->isChecked(),
-                      txtTimeShift->lTime()))
+    if (MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), chTimeShift->isChecked(), txtTimeShift->lTime()))
         hide();
 }

@@ -106,9 +106,9 @@ void wzMerge::PageEntry(int page) {
         lbInfoSub->setText(optBefore->isChecked() ? QStringLiteral("- Insert file before current file")
                                                   : QStringLiteral("- Insert file after current file"));
         CommitEdits(this);
-        lbInfoTiming->setText(optTiming[1]->isChecked()
-                                  ? QStringLiteral("- Shift timings, with a delay of ") + FormatTime(txtTimeShift->lTime())
-                                  : QStringLiteral("- Keep the original timings"));
+        lbInfoTiming->setText(optTiming[1]->isChecked() ? QStringLiteral("- Shift timings, with a delay of ") +
+                                                              FormatTime(txtTimeShift->lTime())
+                                                        : QStringLiteral("- Keep the original timings"));
         break;
     default: break;
     }

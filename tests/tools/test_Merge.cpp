@@ -229,7 +229,8 @@ TEST(MergeDialogWindow, AFileReadOnlyInPartMergesNothingAndKeepsTheWindow) {
     const QString bad = d.dir.write(QStringLiteral("bad.srt"), broken);
     ToolFixture::type(d.f.txtFile, bad);
     Boxes().expect(vb::OK, QStringLiteral("This is not a valid SRT subtitle file."));
-    Boxes().expect(vb::OK, QStringLiteral("\"") + bad + QStringLiteral("\" could not be read in full.  Nothing was merged."));
+    Boxes().expect(vb::OK,
+                   QStringLiteral("\"") + bad + QStringLiteral("\" could not be read in full.  Nothing was merged."));
     ToolFixture::click(d.f.btOk);
     EXPECT_EQ(Boxes().shown.size(), 2u);
     EXPECT_EQ(d.texts(), (QStringList{"Line 0", "Line 1"}));

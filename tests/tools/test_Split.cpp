@@ -392,3 +392,29 @@ TEST(SplitWizardWindow, BrowseAsksAboutAnExistingFileAndAgain) {
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_NE(read(z.p1), QByteArray("old"));
 }
+
+TEST(SplitDialogWindow, ATypedNameDecidesTheFormatWhateverWasBrowsed) {
+    SplitDialog d(5);
+    d.host.subFolder = d.dir.folder();
+    Dialogs().expectSave(d.dir.path(QStringLiteral("b")), 3); // SAMI
+    ToolFixture::click(d.f.btBrowse[1]);
+    ASSERT_EQ(d.f.FileType[1], 2);
+    d.fill(QStringLiteral("1"), d.p1, d.p2); // "b.smi" typed over as "b.srt"
+    ToolFixture::click(d.f.btOk);
+    EXPECT_EQ(read(d.p2), SrtBytes(d.entries(2, 4)));
+    EXPECT_FALSE(QFile::exists(d.dir.path(QStringLiteral("b.smi"))));
+
+    // The wizard the same.
+    SplitWizard z(5, 1);
+    z.host.subFolder = z.dir.folder();
+    z.toPage(2);
+    Dialogs().expectSave(z.dir.path(QStringLiteral("b")), 3);
+    ToolFixture::click(z.w.btBrowse[1]);
+    ASSERT_EQ(z.w.FileType[1], 2);
+    ToolFixture::type(z.w.txtFile[0], z.p1);
+    ToolFixture::type(z.w.txtFile[1], z.p2);
+    z.toPage(5);
+    z.next();
+    EXPECT_FALSE(z.w.isVisible());
+    EXPECT_TRUE(read(z.p2).startsWith("1\r\n"));
+}
