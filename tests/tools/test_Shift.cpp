@@ -192,9 +192,9 @@ TEST(ShiftDialog, ATimeBeforeTheStartIsRefusedAndChangesNothing) {
     const auto before = d.starts();
     Boxes().expect(vb::OK, QStringLiteral("The new times would lie before 00:00:00.000.  Nothing was changed."));
     ToolFixture::click(d.f.btOk);
-    EXPECT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
     EXPECT_EQ(d.starts(), before);
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
     EXPECT_TRUE(d.f.isVisible());
 
     // The same shift of the rows from subtitle 2 on stays in range.

@@ -160,8 +160,9 @@ TEST(StretchDialog, AStretchThatWouldReverseOrSqueezeTheListIsRefused) {
     auto refused = [&d, &before](const QString& text) {
         Boxes().expect(vb::OK, text);
         ToolFixture::click(d.f.btOk);
-        EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
         EXPECT_EQ(d.starts(), before);
+        ASSERT_FALSE(Boxes().shown.empty());
+        EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
         EXPECT_TRUE(d.f.isVisible());
     };
     const QString order = QStringLiteral("must differ and lie in the same order");
