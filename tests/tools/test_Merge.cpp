@@ -303,23 +303,21 @@ TEST(MergeWizardWindow, AllStepsThenFinish) {
     ToolFixture::typeTime(z.w.txtTimeShift, {"00", "00", "00", "500"});
     z.next();
     EXPECT_EQ(z.w.btNext->text(), QStringLiteral("Finish"));
-    // The summary shows the choices made; going back and changing one changes it.
+    // The summary shows the choices made; going back and changing them changes it.
     EXPECT_EQ(z.w.lbInfoSub->text(), QStringLiteral("- Insert file before current file"));
     EXPECT_EQ(z.w.lbInfoTiming->text(), QStringLiteral("- Shift timings, with a delay of 00:00:00.500"));
-    ToolFixture::click(z.w.btPrev);
-    ToolFixture::click(z.w.optTiming[0]);
-    ToolFixture::click(z.w.btPrev);
-    ToolFixture::click(z.w.optAfter);
-    z.next();
-    z.next();
+    auto rechoose = [&z](QRadioButton* where, QRadioButton* timing) {
+        ToolFixture::click(z.w.btPrev);
+        ToolFixture::click(timing);
+        ToolFixture::click(z.w.btPrev);
+        ToolFixture::click(where);
+        z.next();
+        z.next();
+    };
+    rechoose(z.w.optAfter, z.w.optTiming[0]);
     EXPECT_EQ(z.w.lbInfoSub->text(), QStringLiteral("- Insert file after current file"));
     EXPECT_EQ(z.w.lbInfoTiming->text(), QStringLiteral("- Keep the original timings"));
-    ToolFixture::click(z.w.btPrev);
-    ToolFixture::click(z.w.optTiming[1]);
-    ToolFixture::click(z.w.btPrev);
-    ToolFixture::click(z.w.optBefore);
-    z.next();
-    z.next();
+    rechoose(z.w.optBefore, z.w.optTiming[1]);
     z.next();
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_EQ(z.texts(), (QStringList{"F0", "F1", "Line 0", "Line 1"}));

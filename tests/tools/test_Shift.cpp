@@ -168,39 +168,34 @@ TEST(ShiftDialog, ShiftUsesWhatIsStillBeingTyped) {
     EXPECT_EQ(d.subs.SubTimeIn(1), 13000);
 }
 
-TEST(ShiftDialog, ShiftThatWouldOverflowChangesNothing) {
-    ShiftDialog d(3);
-    d.subs.setSubTimeOut(2, 2147483000);
-    d.f.show();
-    d.cMarkS.setValue(0);
-    d.cMarkT.setValue(1000000);
-    const auto before = d.starts();
-    Boxes().expect(vb::OK, QStringLiteral("Nothing was changed."));
-    ToolFixture::click(d.f.btOk);
-    EXPECT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(d.starts(), before);
-    EXPECT_EQ(d.subs.SubTimeOut(2), 2147483000);
-    EXPECT_TRUE(d.f.isVisible());
-}
-
-TEST(ShiftDialog, ATimeBeforeTheStartIsRefusedAndChangesNothing) {
+TEST(ShiftDialog, ShiftThatWouldLeaveTheTimeRangeChangesNothing) {
     ShiftDialog d(10);
     d.f.show();
+    auto refused = [&d](int S, qint32 T, const QString& text) {
+        d.cMarkS.setValue(S);
+        d.cMarkT.setValue(T);
+        const auto before = d.starts();
+        const qint32 lastOut = d.subs.SubTimeOut(9);
+        Boxes().expect(vb::OK, text);
+        ToolFixture::click(d.f.btOk);
+        EXPECT_EQ(d.starts(), before);
+        EXPECT_EQ(d.subs.SubTimeOut(9), lastOut);
+        ASSERT_FALSE(Boxes().shown.empty());
+        EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
+        EXPECT_TRUE(d.f.isVisible());
+    };
     // Subtitle 3 (31 s) to 20 s would move subtitle 0 (1 s) to -10 s.
+    refused(3, 20000, QStringLiteral("The new times would lie before 00:00:00.000.  Nothing was changed."));
+    d.subs.setSubTimeOut(9, 2147483000);
+    refused(0, 1000000, QStringLiteral("Nothing was changed."));
+    EXPECT_EQ(Boxes().shown.size(), 2u);
+
+    // The same shift of the rows from subtitle 2 to 8 stays in range.
     d.cMarkS.setValue(3);
     d.cMarkT.setValue(20000);
-    const auto before = d.starts();
-    Boxes().expect(vb::OK, QStringLiteral("The new times would lie before 00:00:00.000.  Nothing was changed."));
-    ToolFixture::click(d.f.btOk);
-    EXPECT_EQ(d.starts(), before);
-    ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
-    EXPECT_TRUE(d.f.isVisible());
-
-    // The same shift of the rows from subtitle 2 on stays in range.
     d.f.chSel->setChecked(true);
     d.host.selA = 2;
-    d.host.selB = 9;
+    d.host.selB = 8;
     ToolFixture::click(d.f.btOk);
     EXPECT_FALSE(d.f.isVisible());
     EXPECT_EQ(d.subs.SubTimeIn(2), 10000);
