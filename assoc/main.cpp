@@ -1,5 +1,5 @@
 #include "assoc/main.h"
-#include "mainwin/Associate.h"
+#include "assoc/Apply.h"
 #include "mainwin/ExtIcons.h"
 #include "platform/Desktop.h"
 
@@ -57,8 +57,9 @@ void main::Form_Load() {
         ExitProgram(0);
         return;
     }
-    // A fixed preselection: the registry is not read.
-    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(i < 5);
+    // A fixed preselection: the desktop's associations are not read.
+    const std::array<bool, 6> chosen = Preselection();
+    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(chosen[i]);
 }
 
 void main::closeEvent(QCloseEvent* e) {
@@ -74,10 +75,9 @@ void main::lstExt_Click() { ShowExtIcon(lstExt, imgIcon); }
 void main::ApplyAssociations() {
     if (applied_) return;
     applied_ = true;
-    const QString folder = CommandLine();
     std::array<bool, 6> selected{};
     for (int i = 0; i < 6; ++i) selected[i] = lstExt->item(i)->isSelected();
-    MatchAssociations(selected, folder + QStringLiteral("/lumerin"), folder + QStringLiteral("/Vornel32.dll,"));
+    assoc::ApplyAssociations(CommandLine(), selected);
 }
 
 } // namespace assoc

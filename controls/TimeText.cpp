@@ -37,8 +37,9 @@ void putText(QLineEdit* e, const QString& s) {
     if (e->text() != s) e->setText(s);
 }
 
-// VB's Mod: both operands taken as whole numbers, the remainder keeps the dividend's sign.
-qint64 vbMod(double v, qint64 m) { return static_cast<qint64>(RoundHalfEven(v)) % m; }
+// A field's value wraps on the rounded whole number; the remainder keeps the sign, so a negative
+// value stays visibly negative instead of wrapping to a large positive one.
+qint64 wholeMod(double v, qint64 m) { return static_cast<qint64>(RoundHalfEven(v)) % m; }
 } // namespace
 
 QFont TimeText::FieldFont(const QFont& base) {
@@ -218,7 +219,7 @@ void TimeText::Commit() {
         const double v = Val(s);
         qint64 r = 0;
         if (i == 1) r = static_cast<qint64>(RoundHalfEven(v));
-        else r = vbMod(v, i == 4 ? 1000 : 60);
+        else r = wholeMod(v, i == 4 ? 1000 : 60);
         if (r < 0) r = 0;
         parts[i] = r;
         putText(field(i), PadZeros(r, n));

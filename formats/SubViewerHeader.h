@@ -20,7 +20,7 @@ public:
     QLineEdit* txtSV1Track = nullptr;
 
 protected:
-    // Adds the boxes with their design values as rows of form.
+    // Adds the boxes with their default values as rows of form.
     void buildHeader(QFormLayout* form, int minWidth);
     // The seven tags in file order, each with its box.
     std::vector<std::pair<QString, QLineEdit*>> headerBoxes() const;

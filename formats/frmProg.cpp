@@ -62,7 +62,8 @@ void frmProg::showValue() {
         pbar->setValue(v);
         pbar->setUpdatesEnabled(true);
     }
-    // The specified order of the calculation: the fraction first, then the hundredfold.
+    // The fraction first, then the hundredfold: the percentage never runs ahead of the work done
+    // (29 of 100 shows 28%, as the binary fraction falls just short).
     const double pct =
         hi == lo ? 0.0 : std::floor((static_cast<double>(v) - lo) / (static_cast<double>(hi) - lo) * 100.0);
     const QString text = Str(pct) + u'%';

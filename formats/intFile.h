@@ -57,7 +57,7 @@ protected:
         if (auto* f = qobject_cast<Form*>(block_->getForm())) return f;
         return newForm();
     }
-    // Every load starts from the form's design values.
+    // Every load starts from the form's default values.
     Form* newForm() const {
         block_->setForm(std::make_unique<Form>());
         return static_cast<Form*>(block_->getForm());

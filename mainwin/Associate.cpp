@@ -1,59 +1,193 @@
 #include "mainwin/Associate.h"
+#include "mainwin/ExtIcons.h"
+#include "platform/Associations.h"
 #include "platform/MsgBox.h"
-#include "platform/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
 
 namespace {
-const QString kBackup = QStringLiteral("\\lumiold");
 const QString kCommand = QStringLiteral("\\shell\\open\\command");
+const QString kDesktop = QStringLiteral(".desktop");
+// Marks the entries this module wrote, with the class they stand for.
+const QString kClassKey = QStringLiteral("X-Lumerin-Class");
+// The pattern of a type that the editor added because the system had none.
+const QString kGlobKey = QStringLiteral("X-Lumerin-Glob");
+const QString kPackage = QStringLiteral("lumerin");
 
-void deleteOrTell(const QString& key) {
-    if (!RegDeleteKey(key)) MsgBox(QStringLiteral("Couldn't delete registry key. ") + key, vb::OKOnly);
+QString idOfClass(const QString& className) { return className.toLower() + kDesktop; }
+QString iconOfClass(const QString& className) { return className.toLower().replace(u'.', u'-'); }
+
+// The entry of a class name, found as spelled or in the lower case the editor writes.
+QString entryOfClass(const QString& className) {
+    if (className.isEmpty()) return QString();
+    const QString path = xdg::EntryPath(className + kDesktop);
+    return path.isEmpty() ? xdg::EntryPath(idOfClass(className)) : path;
+}
+
+QString commandOf(const QString& id) {
+    const QString path = xdg::EntryPath(id);
+    return path.isEmpty() ? QString() : xdg::ReadEntry(path).value(QStringLiteral("Exec"));
+}
+
+bool isEditorCommand(const QString& command) {
+    return !command.isEmpty() && command.contains(QStringLiteral("lumerin"), Qt::CaseInsensitive);
+}
+
+void tell(const QString& what) { MsgBox(QStringLiteral("Couldn't delete registry key. ") + what, vb::OKOnly); }
+
+// The user's lists that decide the type's default: those of the current desktop that name
+// the type, and always the common one.
+QStringList listsFor(const QString& type) {
+    QStringList lists = xdg::UserMimeAppsLists();
+    const QString common = lists.takeLast();
+    lists.erase(std::remove_if(lists.begin(), lists.end(),
+                               [&](const QString& f) { return xdg::DefaultList(f, type).isEmpty(); }),
+                lists.end());
+    return lists << common;
+}
+
+// The user's MIME package follows the editor's entries: each type they open gets the
+// description and icon of its class, and a type the editor added keeps its pattern.
+void refreshDatabase() {
+    QList<xdg::UserType> types;
+    const QString apps = xdg::DataHome() + QStringLiteral("/applications/");
+    const QStringList files = QDir(apps).entryList({QStringLiteral("*") + kDesktop}, QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        const QMap<QString, QString> e = xdg::ReadEntry(apps + file);
+        if (!e.contains(kClassKey)) continue;
+        const QString glob = e.value(kGlobKey);
+        for (const QString& type : e.value(QStringLiteral("MimeType")).split(u';', Qt::SkipEmptyParts)) {
+            if (glob.isEmpty() && xdg::DefaultAppOf(type).id != file) continue;
+            auto it = std::find_if(types.begin(), types.end(), [&](const xdg::UserType& t) { return t.type == type; });
+            if (it == types.end()) {
+                types.append({type, e.value(QStringLiteral("Comment")), e.value(QStringLiteral("Icon")), {}});
+                it = types.end() - 1;
+            }
+            if (!glob.isEmpty() && !it->globs.contains(glob)) it->globs.append(glob);
+        }
+    }
+    xdg::WriteUserMimePackage(kPackage, types);
+    xdg::UpdateDatabases();
 }
 } // namespace
 
-QString GetKeyDefault(const QString& key) { return RegDefaultValue(key).value_or(QString()); }
+QString GetKeyDefault(const QString& key) {
+    if (key.startsWith(u'.')) {
+        if (key.contains(u'\\')) return QString();
+        const QStringList types = xdg::TypesOfExt(key);
+        if (types.isEmpty()) return QString();
+        QString id = xdg::DefaultAppOf(types.first()).id;
+        return id.left(id.size() - kDesktop.size());
+    }
+    const QString path = entryOfClass(key.section(u'\\', 0, 0));
+    if (path.isEmpty()) return QString();
+    const QString sub = key.section(u'\\', 1).toLower();
+    const QMap<QString, QString> e = xdg::ReadEntry(path);
+    if (sub.isEmpty()) return e.value(QStringLiteral("Comment"));
+    if (sub == u"defaulticon") return e.value(QStringLiteral("Icon"));
+    if (sub == kCommand.mid(1)) return e.value(QStringLiteral("Exec"));
+    return QString();
+}
 
-QString GetOpenCommand(const QString& ext) { return GetKeyDefault(GetKeyDefault(ext) + kCommand); }
+QString GetOpenCommand(const QString& ext) {
+    const QString className = GetKeyDefault(ext);
+    return className.isEmpty() ? QString() : GetKeyDefault(className + kCommand);
+}
 
 void BackupAssociation(const QString& ext) {
-    const std::optional<QString> current = RegDefaultValue(ext);
-    if (!current) return;
-    if (RegCreateKey(ext + kBackup)) RegSetDefaultValue(ext + kBackup, *current);
+    // What a system-wide list chooses now is written into the user's own list, so that it comes
+    // back whatever the system's lists say later. The editor's own classes are never kept.
+    const QString common = xdg::UserMimeAppsLists().last();
+    for (const QString& type : xdg::TypesOfExt(ext)) {
+        if (!xdg::DefaultList(common, type).isEmpty()) continue;
+        const xdg::DefaultApp now = xdg::DefaultAppOf(type);
+        if (now.list.isEmpty() || isEditorCommand(commandOf(now.id))) continue;
+        if (!xdg::SetDefaultList(common, type, {now.id})) return;
+    }
 }
 
 void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,
-                  const QString& icon) {
-    if (!GetKeyDefault(ext).isEmpty()) BackupAssociation(ext);
-    const QString command = u'"' + program + QStringLiteral("\" \"%1\"");
-    const bool done = RegCreateKey(ext) && RegSetDefaultValue(ext, className) && RegCreateKey(className) &&
-                      RegSetDefaultValue(className, description) &&
-                      RegCreateKey(className + QStringLiteral("\\DefaultIcon")) &&
-                      RegSetDefaultValue(className + QStringLiteral("\\DefaultIcon"), icon) &&
-                      RegCreateKey(className + QStringLiteral("\\shell")) &&
-                      RegCreateKey(className + QStringLiteral("\\shell\\open")) && RegCreateKey(className + kCommand) &&
-                      RegSetDefaultValue(className + kCommand, command);
-    Q_UNUSED(done); // failures are silent: the layout stays as far as it got
+                  int icon) {
+    const QString id = idOfClass(className), iconName = iconOfClass(className);
+    QStringList types = xdg::TypesOfExt(ext);
+    QString glob;
+    if (types.isEmpty()) {
+        types = {QStringLiteral("application/x-lumerin-") + ext.mid(1).toLower()};
+        glob = u'*' + ext.toLower();
+    }
+    BackupAssociation(ext);
+
+    QList<QPair<QString, QString>> entry{
+        {QStringLiteral("Type"), QStringLiteral("Application")},
+        {QStringLiteral("Name"), QStringLiteral("Lumerin")},
+        {QStringLiteral("Comment"), description},
+        {QStringLiteral("Exec"), xdg::ExecQuote(program) + QStringLiteral(" %f")},
+        {QStringLiteral("Icon"), iconName},
+        {QStringLiteral("MimeType"), types.join(u';') + u';'},
+        // One entry per class: the menus show none of them, the file managers offer them.
+        {QStringLiteral("NoDisplay"), QStringLiteral("true")},
+        {QStringLiteral("Terminal"), QStringLiteral("false")},
+        {kClassKey, className},
+    };
+    if (!glob.isEmpty()) entry.append({kGlobKey, glob});
+    if (!xdg::WriteUserEntry(id, entry)) return;
+    QList<QImage> images;
+    for (int size : {32, 64}) images.append(ExtIcon(icon, size).toImage());
+    if (!xdg::InstallUserIcon(iconName, images)) return;
+    for (const QString& type : types) {
+        for (const QString& list : listsFor(type)) {
+            QStringList ids = xdg::DefaultList(list, type);
+            ids.removeAll(id);
+            ids.prepend(id);
+            if (!xdg::SetDefaultList(list, type, ids)) return;
+        }
+    }
+    refreshDatabase();
 }
 
 void UnassociateExt(const QString& ext) {
-    const std::optional<QString> className = RegDefaultValue(ext);
-    if (!className) return;
-    for (const char* sub : {"\\DefaultIcon", "\\shell\\open\\command", "\\shell\\open", "\\shell", ""})
-        deleteOrTell(*className + QString::fromLatin1(sub));
-
-    if (!RegKeyExists(ext + kBackup)) {
-        deleteOrTell(ext);
-        return;
+    const QStringList types = xdg::TypesOfExt(ext);
+    if (types.isEmpty()) return;
+    QStringList removed;
+    for (const QString& type : types) {
+        for (const QString& list : xdg::UserMimeAppsLists()) {
+            QStringList ids = xdg::DefaultList(list, type);
+            const qsizetype before = ids.size();
+            for (const QString& id : QStringList(ids)) {
+                if (!isEditorCommand(commandOf(id))) continue;
+                ids.removeAll(id);
+                if (!removed.contains(id)) removed.append(id);
+            }
+            if (ids.size() != before && !xdg::SetDefaultList(list, type, ids)) tell(list + u' ' + type);
+        }
     }
-    const std::optional<QString> old = RegDefaultValue(ext + kBackup);
-    if (!old) return;
-    deleteOrTell(ext + kBackup);
-    if (RegKeyExists(ext)) RegSetDefaultValue(ext, *old);
+    for (const QString& id : removed) {
+        const QString path = xdg::UserEntryPath(id);
+        const QMap<QString, QString> e = xdg::ReadEntry(path);
+        if (!e.contains(kClassKey) || xdg::UserListsName(id)) continue;
+        if (!QFile::remove(path)) {
+            tell(path);
+            continue;
+        }
+        for (const QString& file : xdg::UserIconFiles(e.value(QStringLiteral("Icon"))))
+            if (!QFile::remove(file)) tell(file);
+    }
+    // A list the user can't change that still chooses the editor.
+    for (const QString& type : types) {
+        const xdg::DefaultApp now = xdg::DefaultAppOf(type);
+        if (!now.list.isEmpty() && !xdg::UserMimeAppsLists().contains(now.list) && isEditorCommand(commandOf(now.id)))
+            tell(now.list + u' ' + type);
+    }
+    refreshDatabase();
 }
 
 bool IsEditorExt(const QString& ext) {
-    const QString command = GetOpenCommand(ext);
-    return !command.isEmpty() && command.contains(QStringLiteral("lumerin"), Qt::CaseInsensitive);
+    const QStringList types = xdg::TypesOfExt(ext);
+    return !types.isEmpty() && std::all_of(types.begin(), types.end(), [](const QString& type) {
+        return isEditorCommand(commandOf(xdg::DefaultAppOf(type).id));
+    });
 }
 
 const QStringList& ExtRows() {
@@ -64,7 +198,7 @@ const QStringList& ExtRows() {
 
 QString ExtOfRow(int row) { return ExtRows().at(row).mid(1); }
 
-void MatchAssociations(const std::array<bool, 6>& selected, const QString& program, const QString& iconLibrary) {
+void MatchAssociations(const std::array<bool, 6>& selected, const QString& program) {
     std::array<bool, 6> associate{}, remove{};
     for (int i = 0; i < 6; ++i) {
         const bool editors = IsEditorExt(ExtOfRow(i));
@@ -74,8 +208,7 @@ void MatchAssociations(const std::array<bool, 6>& selected, const QString& progr
     for (int i = 0; i < 6; ++i) {
         const QString ext = ExtOfRow(i);
         if (associate[i])
-            AssociateExt(ext, program, QStringLiteral("Lumerin") + ext, QStringLiteral("Subtitle file"),
-                         iconLibrary + QString::number(i + 1));
+            AssociateExt(ext, program, QStringLiteral("Lumerin") + ext, QStringLiteral("Subtitle file"), i + 1);
         else if (remove[i]) UnassociateExt(ext);
     }
 }

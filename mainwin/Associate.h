@@ -1,28 +1,36 @@
-// Making the subtitle extensions open with the editor, and undoing it: one layout of keys in
-// the registry, with the class an extension had before kept in a backup key and restored on
-// removal. The settings window and the association program both use it.
+// Making the subtitle extensions open with the editor, and undoing it, in the desktop's own
+// database for the current user. An extension's "class" is the application entry that opens
+// its MIME types by default; the editor writes one entry per class, makes it the types'
+// default and keeps the applications that were there before behind it in the default lists,
+// so that removal hands the types back to them. The settings window and the association
+// program both use it.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <array>
 
-// Writes the extension's keys: the extension names the class, the class has the description,
-// the icon and the open command that starts program with the file. Stops silently at the
-// first key that can't be written.
+// Makes ext open with program: the class's entry (description, icon number 1-6 of ExtIcon,
+// the open command that starts program with the file) becomes the default of the
+// extension's types; an extension the system has no type for gets one of its own. Stops
+// silently at the first step that fails.
 void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,
-                  const QString& icon);
-// The key's default value, or "".
+                  int icon);
+// What the desktop holds under a key: ext gives the class (entry) that opens it; a class gives
+// its description, class\DefaultIcon its icon, class\shell\open\command its open command;
+// "" when there is none.
 QString GetKeyDefault(const QString& key);
 // The open command of the extension's current class, or "".
 QString GetOpenCommand(const QString& ext);
-// Keeps the extension's current class name in ext\lumiold.
+// Keeps the applications that the desktop's lists choose now for the extension's types in the
+// user's own default lists, where they stay behind the editor.
 void BackupAssociation(const QString& ext);
-// Deletes the class keys and gives the extension its earlier class back (or deletes it when
-// it had none). Each key that can't be deleted is told to the user.
+// Takes the editor's classes out of the extension's types, so that what opened them before
+// does so again (or nothing, when nothing did), and deletes the class entries no type uses
+// any more. Each thing that can't be removed is told to the user.
 void UnassociateExt(const QString& ext);
 
-// An extension is the editor's when its open command names it.
+// An extension is the editor's when the open command of every one of its types names it.
 bool IsEditorExt(const QString& ext);
 
 // The rows offered for association, "*.Srt" to "*.Txt"; a row's extension is its text without
@@ -30,7 +38,7 @@ bool IsEditorExt(const QString& ext);
 const QStringList& ExtRows();
 QString ExtOfRow(int row);
 
-// Makes the registry match a choice of rows: selected rows that aren't the editor's yet are
-// associated with program (icons from iconLibrary followed by the row number + 1), the
-// editor's rows that aren't selected are removed, and rows that already match stay untouched.
-void MatchAssociations(const std::array<bool, 6>& selected, const QString& program, const QString& iconLibrary);
+// Makes the desktop match a choice of rows: selected rows that aren't the editor's yet are
+// associated with program, the editor's rows that aren't selected are removed, and rows that
+// already match stay untouched.
+void MatchAssociations(const std::array<bool, 6>& selected, const QString& program);

@@ -9,16 +9,17 @@
 #include <QPainter>
 #include <QPainterPath>
 
-QPixmap ExtIcon(int index) {
+QPixmap ExtIcon(int index, int size) {
     static const char* const labels[] = {"?", "SRT", "SUB", "SMI", "SAMI", "SSA", "TXT"};
     static const QColor colors[] = {QColor(128, 128, 128), QColor(32, 96, 192), QColor(32, 144, 64),
                                     QColor(160, 64, 160),  QColor(176, 80, 32), QColor(192, 32, 48),
                                     QColor(96, 96, 96)};
     index = std::clamp(index, 0, 6);
-    QPixmap pm(32, 32);
+    QPixmap pm(size, size);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     // A sheet with a folded corner and the extension written across a coloured band.
     QPainterPath sheet;
     sheet.moveTo(5, 1);

@@ -9,7 +9,8 @@ class QGridLayout;
 class QLabel;
 class QListWidget;
 
-QPixmap ExtIcon(int index);
+// Drawn at size pixels square (a 32-pixel design, scaled).
+QPixmap ExtIcon(int index, int size = 32);
 
 // The list of extension rows ("lstExt") and the icons beside it ("imgIcon_0" to "imgIcon_6"),
 // as the settings window and the association program both show them, added at row of grid.

@@ -33,7 +33,7 @@ double printHeading(Printer& p, const QString& file) {
 } // namespace
 
 bool PrintListing(const clsSubs& subs, const QString& file, Printer& p) {
-    if (!p.begin(QStringLiteral("Subtitle listing"))) return false;
+    if (!p.begin(file)) return false;
     const int n = subs.count();
     // A long listing shows its progress: painting thousands of rows takes a moment.
     frmProg* prog = n > 2000 ? &ProgressWindow() : nullptr;
@@ -77,6 +77,7 @@ bool PrintListing(const clsSubs& subs, const QString& file, Printer& p) {
 
 void PrintListing(const clsSubs& subs, const QString& file) {
     Printer& p = printer();
-    if (!PrintListing(subs, file, p))
+    // A print the user cancelled is no failure.
+    if (!PrintListing(subs, file, p) && !p.cancelled())
         MsgBox(QStringLiteral("The subtitle listing could not be printed. ") + p.error(), vb::Exclamation);
 }

@@ -1,5 +1,5 @@
 #include "mainwin/frmAbout.h"
-#include "platform/Desktop.h"
+#include "platform/Shell.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -108,6 +108,6 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* e) {
 
 void frmAbout::cmdOK_Click() { accept(); }
 
-// A mail program or browser that can't be started is not worth a message here.
-void frmAbout::Label3_Click() { desktop().shellOpen(QStringLiteral("mailto:") + MailAddress); }
-void frmAbout::Label5_Click() { desktop().shellOpen(WebAddress); }
+// A mail program or browser that can't be started is told, as for the manual.
+void frmAbout::Label3_Click() { ShellOpen(QStringLiteral("mailto:") + MailAddress); }
+void frmAbout::Label5_Click() { ShellOpen(WebAddress); }

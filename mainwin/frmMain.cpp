@@ -18,8 +18,8 @@
 #include <QToolBar>
 
 namespace {
-// The original measured its layout against the outer window; here the central widget excludes
-// the menu and band bar, so its margins are what is left of those allowances.
+// Measured inside the central widget, which already excludes the menu and band bar: these
+// margins keep the listing and strip clear of the window's edges.
 constexpr int kSideMargin = 8;   // each side of the listing and the bottom strip
 constexpr int kBottomMargin = 2; // below the bottom strip
 constexpr int kGap = 3;          // between the listing and the bottom strip

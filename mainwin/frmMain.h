@@ -46,7 +46,8 @@ public:
     // Brings every command's enabled and checked state up to date.
     void UpdateUI();
     // Records that another part of the program loaded filename into the document.
-    void LoadReset(const QString& filename) override;
+    void LoadReset(const QString& filename);
+    bool LoadPart(std::unique_ptr<intFile> file) override;
 
     // The file commands.
     void subNew();
@@ -86,7 +87,7 @@ public:
     clsTime* cMarkT1 = nullptr;
     clsTime* cMarkT2 = nullptr;
 
-    // Menus (the design's names; separators omitted).
+    // Menus (separators omitted).
     QMenu* mnuFile = nullptr;
     QAction *mnuNew = nullptr, *mnuOpen = nullptr, *mnuSave = nullptr, *mnuSaveAs = nullptr, *mnuVideo = nullptr,
             *mnuProps = nullptr, *mnuProps2 = nullptr, *mnuPrint = nullptr, *mnuExit = nullptr;
@@ -144,7 +145,6 @@ public:
     int VisualInterval() override;
     void BringVisualForward() override;
     void setTimeLinePosition(qint32 ms) override;
-    void setMainCaption(const QString& caption) override { setWindowTitle(caption); }
     // A video counts as loaded when the Visual Editor's player has a file.
     bool VideoLoaded() const;
     // Asks for a video and opens it in the Visual Editor, which is then shown.
@@ -256,7 +256,9 @@ private:
     bool roomForOneMore();
     bool askDiscardChanges();
     void setCaptionFor(const QString& path);
-    void loadFile(std::unique_ptr<intFile> handler, const QString& path);
+    bool loadFile(std::unique_ptr<intFile> handler, const QString& path);
+    // Save As whose dialog starts at proposed (a file name), or in the default folder.
+    bool saveAs(const QString& proposed);
     void openCommandLine();
     void Form_Load();
     void Form_Unload();

@@ -39,24 +39,45 @@ void frmMain::openCommandLine() {
     std::unique_ptr<intFile> handler = DetectFileHandler(path);
     if (!handler) return; // format choice has told the user
     loadFile(std::move(handler), path);
-    UpdateUI();
 }
 
 void frmMain::setCaptionFor(const QString& path) { setWindowTitle(FileTitleOf(path) + QStringLiteral(" - Lumerin")); }
 
-// Makes handler the current format object and loads its file into the document.
-void frmMain::loadFile(std::unique_ptr<intFile> handler, const QString& path) {
-    cFile = std::move(handler);
-    cSettings = cFile->getSettingBlock();
+// Loads the file through handler in place of the document. It is read into a list of its own
+// first, so a file refused before anything was read changes nothing: not the entries, the file,
+// its format, the caption, the markers nor the changed flag. A file read only in part stays on
+// screen under its name, but without a format object, so that a plain Save asks where to write
+// rather than writing the part over the whole; closing or opening another file asks first.
+// False when the file was refused (the format has told the user).
+bool frmMain::loadFile(std::unique_ptr<intFile> handler, const QString& path) {
+    handler->setFile(path);
+    clsSubs read;
+    const bool whole = handler->Load(read);
+    if (!whole && read.count() == 0) return false;
+    // Nothing selected or marked before the new entries arrive, so no view follows a stale index.
     picListing->SelectSub(-2);
-    cFile->setFile(path);
     for (clsTime* m : {cMarkS, cMarkS1, cMarkS2}) m->setValue(-2);
-    // A faulty file has been reported by its format; what was read stays in the list.
-    cFile->Load(*cSubs);
+    {
+        EventsOff off(*cSubs);
+        cSubs->Clear();
+        cSubs->Blit(0, read.count() - 1, 0, read);
+    }
     cSubs->RaiseMajor();
+    cSettings = handler->getSettingBlock();
+    if (whole) cFile = std::move(handler);
+    else cFile.reset();
     setCaptionFor(path);
-    sFile = path;
-    bChanged = false;
+    LoadReset(path);
+    if (!whole) {
+        bChanged = true;
+        UpdateUI();
+    }
+    return true;
+}
+
+bool frmMain::LoadPart(std::unique_ptr<intFile> file) {
+    const QString path = file->file();
+    return loadFile(std::move(file), path);
 }
 
 bool frmMain::askDiscardChanges() {
@@ -88,30 +109,32 @@ void frmMain::subOpen() {
     if (path.endsWith(QChar(0))) path.chop(1);
     // Chosen into a temporary: a file whose format can't be decided changes nothing.
     std::unique_ptr<intFile> handler = DetectFileHandler(path);
-    if (!handler) return;
-    loadFile(std::move(handler), path);
+    if (!handler || !loadFile(std::move(handler), path)) return;
     if (LastUsed()) setSubFolder(FolderOf(path));
     UpdateUI();
 }
 
 bool frmMain::subSave() {
-    // After an outside load (LoadReset) the format object still names the earlier file; that
-    // file is not written over: the user chooses where the loaded one goes.
-    if (!cFile || cFile->file() != sFile) return subSaveAs();
+    // Without a format object for the document's own file (untitled, read only in part, or
+    // loaded from elsewhere) the user chooses where it goes; the dialog proposes its name.
+    if (!cFile || cFile->file() != sFile) return saveAs(sFile);
     if (!cFile->Save(*cSubs)) return false; // the format has told the user
     bChanged = false;
     UpdateUI();
     return true;
 }
 
-bool frmMain::subSaveAs() {
+bool frmMain::subSaveAs() { return saveAs(QString()); }
+
+bool frmMain::saveAs(const QString& proposed) {
     for (auto [get, set] : {std::pair{&frmMain::MovieFolder, &frmMain::setMovieFolder},
                             std::pair{&frmMain::SubFolder, &frmMain::setSubFolder}}) {
         const QString f = (this->*get)();
         if (f.isEmpty() || !CanWriteFolder(f)) (this->*set)(ProgramFolder());
     }
     int index = 0;
-    const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"), SubFolder(), index);
+    const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"),
+                                     proposed.isEmpty() ? SubFolder() : proposed, index);
     if (path == u"cancel") return false;
     if (FileExists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel,
                                    QStringLiteral("File exists")) == vb::Cancel)

@@ -294,8 +294,7 @@ void frmSettings::ReadAssociations() {
 void frmSettings::WriteAssociations() {
     std::array<bool, 6> selected{};
     for (int i = 0; i < 6; ++i) selected[i] = lstExt->item(i)->isSelected();
-    const QString folder = ProgramFolder();
-    MatchAssociations(selected, folder + ProgramFileName(), folder + QStringLiteral("Vornel32.dll,"));
+    MatchAssociations(selected, ProgramFolder() + ProgramFileName());
 }
 
 // Without a character for line breaks the listing would show a two-line text as one line, and

@@ -1,6 +1,6 @@
 // The program settings window, which is at the same time the settings store: it stays loaded,
 // hidden, for the whole run, other windows read its controls, and it keeps them in "lumi.ini"
-// (the associations in the registry).
+// (the file-type associations in the desktop's own database).
 #pragma once
 
 #include "platform/Unloadable.h"

@@ -103,7 +103,8 @@ QString PopToken(QString& source, const QString& separator) {
 
 QString HexPad(qint64 value, int n) {
     if (value == 0) return QStringLiteral("00");
-    // Negative values show their 32-bit two's complement, as the original's Hex did.
+    // Negative values show their 32-bit two's complement: hex text stays digits only, never a
+    // minus sign that a reader of hex fields would refuse.
     const quint32 u = static_cast<quint32>(value);
     return PadZeros(QString::number(u, 16).toUpper(), n);
 }

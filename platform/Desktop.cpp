@@ -1,4 +1,5 @@
 #include "platform/Desktop.h"
+#include "platform/Associations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,8 @@ public:
         const bool isUrl = document.contains(QStringLiteral("://")) || document.startsWith(QStringLiteral("mailto:"));
         if (!isUrl && !QFileInfo::exists(document)) return 2; // file not found
         const QUrl url = isUrl ? QUrl(document) : QUrl::fromLocalFile(document);
+        // The launcher only says whether it started, not whether anything could open the address.
+        if (!xdg::CanOpen(url)) return 31;
         return QDesktopServices::openUrl(url) ? 42 : 31;
     }
     void exitProgram(int code) override { std::exit(code); }

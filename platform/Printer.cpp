@@ -1,9 +1,17 @@
 #include "platform/Printer.h"
+#include "platform/FileDialogs.h"
+#include "platform/MsgBox.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 constexpr double kCmPerInch = 2.54;
@@ -12,18 +20,22 @@ constexpr double kCmPerInch = 2.54;
 PaintedPrinter::PaintedPrinter() = default;
 PaintedPrinter::~PaintedPrinter() {
     // A document left open is sent as it is rather than lost.
-    if (painter_) painter_->end();
+    if (painter_) endDoc();
 }
 
-bool PaintedPrinter::begin(const QString& title) {
+bool PaintedPrinter::begin(const QString& document) {
     painter_.reset();
     error_.clear();
+    cancelled_ = false;
+    pdfPath_.clear();
+    pdfPart_.clear();
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer_->setDocName(title);
-    if (!choose(*printer_)) return false;
+    printer_->setDocName(document.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(document).fileName());
+    if (!choose(*printer_, document)) return false;
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
+        if (!pdfPart_.isEmpty()) QFile::remove(pdfPart_);
         if (error_.isEmpty()) error_ = QStringLiteral("The printer could not be started.");
         return false;
     }
@@ -60,27 +72,74 @@ void PaintedPrinter::newPage() {
 
 bool PaintedPrinter::endDoc() {
     if (!painter_) return false;
-    const bool ok = painter_->end();
+    bool ok = painter_->end();
     painter_.reset();
+    if (!pdfPart_.isEmpty()) {
+        // The finished file takes the place of the old one in one step.
+        ok = ok && std::rename(QFile::encodeName(pdfPart_).constData(), QFile::encodeName(pdfPath_).constData()) == 0;
+        if (!ok) QFile::remove(pdfPart_);
+        pdfPart_.clear();
+        if (!ok && error_.isEmpty())
+            error_ = QStringLiteral("The file ") + pdfPath_ + QStringLiteral(" could not be written.");
+    }
     if (!ok && error_.isEmpty()) error_ = QStringLiteral("The document could not be sent to the printer.");
     return ok;
 }
 
-bool DefaultPrinter::choose(QPrinter& printer) {
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull()) {
-        error_ = QStringLiteral("No printer is installed.");
+bool PaintedPrinter::toPdf(QPrinter& printer, const QString& path) {
+    QTemporaryFile part(path + QStringLiteral(".XXXXXX"));
+    if (!part.open()) {
+        error_ = QStringLiteral("The file ") + path + QStringLiteral(" could not be written.");
         return false;
     }
-    printer.setPrinterName(info.printerName());
+    part.setAutoRemove(false);
+    // The file gets the rights a new file gets here, or those of the file it replaces.
+    QFile::Permissions rights = QFile::permissions(path);
+    if (!QFileInfo::exists(path)) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        const std::pair<mode_t, QFileDevice::Permission> bits[] = {
+            {S_IRUSR, QFileDevice::ReadOwner},  {S_IWUSR, QFileDevice::WriteOwner}, {S_IRGRP, QFileDevice::ReadGroup},
+            {S_IWGRP, QFileDevice::WriteGroup}, {S_IROTH, QFileDevice::ReadOther},  {S_IWOTH, QFileDevice::WriteOther}};
+        rights = {};
+        for (const auto& [bit, right] : bits)
+            if (!(mask & bit)) rights |= right;
+        if (!(mask & S_IRUSR)) rights |= QFileDevice::ReadUser;
+        if (!(mask & S_IWUSR)) rights |= QFileDevice::WriteUser;
+    }
+    part.setPermissions(rights);
+    pdfPath_ = path;
+    pdfPart_ = part.fileName();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPart_);
     return true;
 }
 
-bool PdfPrinter::choose(QPrinter& printer) {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path_);
-    return true;
+bool DefaultPrinter::choose(QPrinter& printer, const QString& document) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        printer.setPrinterName(info.printerName());
+        return true;
+    }
+    // No printer: the pages go into a PDF file, named after the document, where the user says.
+    const QFileInfo doc(document);
+    const QString folder = document.isEmpty() ? QDir::homePath() : doc.absolutePath();
+    const QString title = document.isEmpty() ? QStringLiteral("Untitled") : doc.completeBaseName();
+    const std::optional<SaveChoice> chosen = fileDialogs().saveFile(
+        nullptr, QStringLiteral("PDF files (*.pdf)") + QChar(0) + QStringLiteral("*.pdf"),
+        QStringLiteral("No printer is installed: print to a PDF file"), folder + u'/' + title + QStringLiteral(".pdf"));
+    QString path = chosen ? chosen->path : QString();
+    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    if (path.isEmpty() ||
+        (QFileInfo::exists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel,
+                                           QStringLiteral("File exists")) == vb::Cancel)) {
+        cancelled_ = true;
+        return false;
+    }
+    return toPdf(printer, path);
 }
+
+bool PdfPrinter::choose(QPrinter& printer, const QString&) { return toPdf(printer, path_); }
 
 namespace {
 DefaultPrinter defaultPrinter;

@@ -1,6 +1,7 @@
 // The printer that the subtitle listing goes to, driven as a page printer: positions and sizes
 // in centimetres from the top-left of the printable area, text placed by its top-left corner.
-// The program prints on the default printer; tests install one that writes a PDF file.
+// The program prints on the default printer, or into a PDF file the user names when no
+// printer is installed; tests install one that writes a PDF file.
 #pragma once
 
 #include <QFont>
@@ -13,8 +14,9 @@ class QPrinter;
 class Printer {
 public:
     virtual ~Printer() = default;
-    // Starts a document; false (see error()) when there is nothing to print on.
-    virtual bool begin(const QString& title) = 0;
+    // Starts printing a document (its file's path, "" when it has none); false when there is
+    // nothing to print on (see error()) or the user cancelled (see cancelled()).
+    virtual bool begin(const QString& document) = 0;
     virtual void setFont(const QString& family, double points) = 0;
     virtual double textWidth(const QString& text) = 0;
     // Height of one line of text in the current font.
@@ -27,6 +29,8 @@ public:
     virtual bool endDoc() = 0;
     // Why begin or endDoc failed, in words for the user.
     virtual QString error() const = 0;
+    // True when the last begin failed because the user chose not to print.
+    virtual bool cancelled() const = 0;
 };
 
 // A printer painted through a QPrinter; the subclass chooses where the pages go.
@@ -34,7 +38,7 @@ class PaintedPrinter : public Printer {
 public:
     PaintedPrinter();
     ~PaintedPrinter() override;
-    bool begin(const QString& title) override;
+    bool begin(const QString& document) override;
     void setFont(const QString& family, double points) override;
     double textWidth(const QString& text) override;
     double textHeight() override;
@@ -43,23 +47,31 @@ public:
     void newPage() override;
     bool endDoc() override;
     QString error() const override { return error_; }
+    bool cancelled() const override { return cancelled_; }
 
 protected:
-    // Points the fresh printer at its destination; false with error() set when there is none.
-    virtual bool choose(QPrinter& printer) = 0;
+    // Points the fresh printer at its destination; false with error() set when there is none,
+    // or with cancelled_ set when the user chose not to print.
+    virtual bool choose(QPrinter& printer, const QString& document) = 0;
+    // Sends the pages to a PDF file at path; the file is replaced only when the whole document
+    // is written.
+    bool toPdf(QPrinter& printer, const QString& path);
     QString error_;
+    bool cancelled_ = false;
 
 private:
     double perCm() const;
+    QString pdfPath_, pdfPart_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
     QFont font_;
 };
 
-// The system's default printer, without a print dialog.
+// The system's default printer, without a print dialog; with none installed, a PDF file whose
+// name the user chooses in a save dialog that proposes the document's name with ".pdf".
 class DefaultPrinter : public PaintedPrinter {
 protected:
-    bool choose(QPrinter& printer) override;
+    bool choose(QPrinter& printer, const QString& document) override;
 };
 
 // Writes each document to a PDF file, replacing the one before.
@@ -69,7 +81,7 @@ public:
     QString path() const { return path_; }
 
 protected:
-    bool choose(QPrinter& printer) override;
+    bool choose(QPrinter& printer, const QString& document) override;
 
 private:
     QString path_;

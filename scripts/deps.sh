@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
 packages=(cmake g++ ninja-build pkg-config qt6-base-dev libmpv-dev ffmpeg libgtest-dev fonts-dejavu-core
-          xvfb xauth xdotool imagemagick)
+          xvfb xauth xdotool imagemagick xdg-utils shared-mime-info desktop-file-utils poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,13 +1,40 @@
 #include "tools/CSubOps.h"
 #include "formats/FormatChoice.h"
 #include "formats/intFile.h"
-#include "model/CFileFnc.h"
 #include "model/RuntimeError.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
+#include "platform/MsgBox.h"
 #include "tools/ToolHost.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 namespace {
+// What lay at a part's path before the split, so that a split that fails half-way can put it
+// back byte for byte (or remove a part that was not there).
+struct Prior {
+    QString path;
+    bool existed = false;
+    QByteArray bytes;
+
+    // False when an existing file can't be read, and so could not be put back.
+    bool take(const QString& p) {
+        path = p;
+        QFile f(p);
+        existed = f.exists();
+        if (!existed) return true;
+        if (!f.open(QIODevice::ReadOnly)) return false;
+        bytes = f.readAll();
+        return f.error() == QFileDevice::NoError;
+    }
+    bool restore() const {
+        if (!existed) return !QFile::exists(path) || QFile::remove(path);
+        QSaveFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
+    }
+};
+
 // A handler of the chosen format that has written part to path, or nullptr after the format
 // (or the format choice) told the user why not.
 std::unique_ptr<intFile> writePart(clsSubs& part, const QString& path, int type) {
@@ -19,9 +46,9 @@ std::unique_ptr<intFile> writePart(clsSubs& part, const QString& path, int type)
     return handler;
 }
 
-void copyAll(clsSubs& to, const clsSubs& from) {
-    to.Clear();
-    to.Blit(0, from.count() - 1, 0, from);
+void notSplit(const QString& failed, const QString& more = QString()) {
+    MsgBox(QStringLiteral("Nothing was split: \"%1\" could not be written.").arg(failed) + more, vb::Exclamation,
+           QStringLiteral("Error"));
 }
 } // namespace
 
@@ -35,28 +62,27 @@ bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Su
     A.Blit(0, x, 0, Subs);
     if (shift) B.Shift(0, B.count() - 1, 0, shiftTime);
 
-    // A part that could not be written is never reloaded, and the second is not written
-    // after the first failed: the user sees one report and can try again.
-    std::unique_ptr<intFile> F1 = writePart(A, file1, type1);
-    if (!F1) return false;
-    std::unique_ptr<intFile> F2 = writePart(B, file2, type2);
-    if (!F2) return false;
-    if (!open) return true;
-
-    intFile& F = first ? *F1 : *F2;
-    cSel.setValue(-2);
-    clsSubs unsplit;
-    copyAll(unsplit, Subs);
-    if (!F.Load(Subs)) {
-        // The format has told the user; the document goes back to the list it held.
-        Subs.EnableEvents(false);
-        copyAll(Subs, unsplit);
-        Subs.EnableEvents(true);
-        Subs.RaiseMajor();
+    // Both parts or neither: the first part's file goes back to what it was when the second
+    // can't be written.
+    Prior prior;
+    if (!prior.take(file1)) {
+        notSplit(file1);
         return false;
     }
-    Subs.RaiseMajor();
-    host.setMainCaption(FileTitleOf(F.file()) + QStringLiteral(" - Lumerin"));
-    host.LoadReset(F.file());
+    std::unique_ptr<intFile> F1 = writePart(A, file1, type1);
+    if (!F1) {
+        notSplit(file1);
+        return false;
+    }
+    std::unique_ptr<intFile> F2 = writePart(B, file2, type2);
+    if (!F2) {
+        notSplit(file2, prior.restore() ? QString()
+                                        : QStringLiteral("\r\n\"%1\" could not be put back as it was.").arg(file1));
+        return false;
+    }
+    if (!open) return true;
+
+    // The part becomes the document's file in its own format; a refused load changes nothing.
+    if (host.LoadPart(std::move(first ? F1 : F2))) cSel.setValue(-2);
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace ToolFiles {
 QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
@@ -18,6 +19,10 @@ QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
     const QString path = GetSaveFile(owner, SubFileFilter(), title, folder, index);
     if (path != u"cancel") type = index;
     return path;
+}
+
+void FormatByTypedName(QLineEdit* field, int& type) {
+    QObject::connect(field, &QLineEdit::textEdited, field, [&type] { type = 0; });
 }
 
 bool FolderMissing(const QString& path) {

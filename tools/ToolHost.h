@@ -4,8 +4,10 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <memory>
 
 class QWidget;
+class intFile;
 
 // The four timing tools, in the order of their tool bar buttons (2 to 5).
 enum class Tool { Shift = 0, Stretch = 1, Split = 2, Merge = 3 };
@@ -56,8 +58,10 @@ public:
 
     // The main window's document file, for the tools that write or reopen files.
     virtual QString GetFile() const = 0;
-    virtual void LoadReset(const QString& filename) = 0;
-    virtual void setMainCaption(const QString& caption) = 0;
+    // Loads the file that file names into the document in place of the list, as an open does,
+    // and makes it the document's file in that format. False when the file was refused and
+    // nothing changed (the user has been told).
+    virtual bool LoadPart(std::unique_ptr<intFile> file) = 0;
     // The settings store's default folders and its "last used folders" switch.
     virtual QString SubFolder() const = 0;
     virtual void setSubFolder(const QString& folder) = 0;

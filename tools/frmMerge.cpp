@@ -1,11 +1,8 @@
 #include "tools/frmMerge.h"
 #include "controls/TimeText.h"
-#include "model/CFileFnc.h"
-#include "platform/MsgBox.h"
 #include "tools/MarkerFields.h"
 #include "tools/MergeBrowse.h"
 #include "tools/MergeOps.h"
-#include "tools/ToolFiles.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -83,17 +80,6 @@ void frmMerge::btBrowse_Click() {
 void frmMerge::btOk_Click() {
     if (!cSubs) return;
     CommitEdits(this); // a delay still being typed counts
-    // The typed path is checked as it stands; ".srt" is added only for the load.
-    const QString typed = txtFile->text();
-    if (ToolFiles::FolderMissing(typed)) {
-        MsgBox(QStringLiteral("You didn't enter a correct path"), vb::Exclamation, QStringLiteral("Invalid input"));
-        return;
-    }
-    if (!FileExists(typed)) {
-        MsgBox(QStringLiteral("File doesn't exist."), vb::Exclamation, QStringLiteral("Error"));
-        return;
-    }
-    if (MergeWithFile(*cSubs, MergeLoadName(typed), optBefore->isChecked(), chTimeShift->isChecked(),
-                      txtTimeShift->lTime()))
+    if (MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), chTimeShift->isChecked(), txtTimeShift->lTime()))
         hide();
 }

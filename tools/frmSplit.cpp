@@ -58,6 +58,7 @@ frmSplit::frmSplit(ToolHost* host, QWidget* parent) : ToolDialog(host, Tool::Spl
         btBrowse[i] = new QPushButton(QStringLiteral("..."), frFiles);
         named(btBrowse[i], QStringLiteral("btBrowse_%1").arg(i))->setGeometry(kInner - 36, 23 + 28 * i, 26, 24);
         connect(btBrowse[i], &QPushButton::clicked, this, [this, i] { btBrowse_Click(i); });
+        ToolFiles::FormatByTypedName(txtFile[i], FileType[i]);
     }
 
     frShift = group("frShift", QStringLiteral("Time Shift "), 158, 78);

@@ -1,12 +1,12 @@
 #include "tools/wzMerge.h"
 #include "controls/TimeText.h"
 #include "model/CFileFnc.h"
+#include "model/Common.h"
 #include "platform/MsgBox.h"
 #include "tools/FieldChecks.h"
 #include "tools/MarkerFields.h"
 #include "tools/MergeBrowse.h"
 #include "tools/MergeOps.h"
-#include "tools/ToolFiles.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -80,7 +80,8 @@ wzMerge::wzMerge(ToolHost* host, QWidget* parent)
     AddText(4, QStringLiteral("You have selected the following options :"));
     lbInfoSub = AddText(4, QStringLiteral("- Insert file after current file"));
     lbInfoSub->setObjectName(QStringLiteral("lbInfoSub"));
-    AddText(4, QStringLiteral("- Shift timings"));
+    lbInfoTiming = AddText(4, QStringLiteral("- Keep the original timings"));
+    lbInfoTiming->setObjectName(QStringLiteral("lbInfoTiming"));
     AddText(4, QStringLiteral("Click 'finish' to apply."));
 
     KeepFocusOnFields(this);
@@ -100,26 +101,23 @@ void wzMerge::PageEntry(int page) {
     case 1: txtFile->setFocus(Qt::OtherFocusReason); break;
     case 2: (optBefore->isChecked() ? optBefore : optAfter)->setFocus(Qt::OtherFocusReason); break;
     case 3: (optTiming[1]->isChecked() ? optTiming[1] : optTiming[0])->setFocus(Qt::OtherFocusReason); break;
+    case 4:
+        // The summary shows the choices as they stand now.
+        lbInfoSub->setText(optBefore->isChecked() ? QStringLiteral("- Insert file before current file")
+                                                  : QStringLiteral("- Insert file after current file"));
+        CommitEdits(this);
+        lbInfoTiming->setText(optTiming[1]->isChecked() ? QStringLiteral("- Shift timings, with a delay of ") +
+                                                              FormatTime(txtTimeShift->lTime())
+                                                        : QStringLiteral("- Keep the original timings"));
+        break;
     default: break;
     }
 }
 
 bool wzMerge::txtFile_Leave() {
-    QString t = txtFile->text();
-    if (!t.contains(u'.')) {
-        t += QStringLiteral(".srt");
-        txtFile->setText(t);
-    }
-    bool ok = true;
-    if (ToolFiles::FolderMissing(t)) {
-        MsgBox(QStringLiteral("You didn't enter a correct path"), vb::Exclamation, QStringLiteral("Invalid input"));
-        ok = false;
-    }
-    if (!FileExists(t)) {
-        MsgBox(QStringLiteral("File doesn't exist."), vb::Exclamation, QStringLiteral("Error"));
-        ok = false;
-    }
-    return ok;
+    const QString t = MergeLoadName(txtFile->text());
+    if (t != txtFile->text()) txtFile->setText(t);
+    return MergeFileExists(t, true);
 }
 
 void wzMerge::btBrowse_Click() {
@@ -138,8 +136,8 @@ void wzMerge::btBrowse_Click() {
 void wzMerge::optTiming_Click() { picDelay->setVisible(optTiming[1]->isChecked()); }
 
 bool wzMerge::Finish() {
-    if (!cSubs) return false;
-    // The name as the file check left it; a failed load leaves the document whole.
-    MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), optTiming[1]->isChecked(), txtTimeShift->lTime());
-    return true;
+    // The merge checks the file again, as the field may never have had the focus; a merge that
+    // stops keeps the wizard open with the user's answers.
+    return cSubs && MergeWithFile(*cSubs, txtFile->text(), optBefore->isChecked(), optTiming[1]->isChecked(),
+                                  txtTimeShift->lTime());
 }

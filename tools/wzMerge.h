@@ -30,7 +30,9 @@ public:
     std::array<QRadioButton*, 2> optTiming{}; // 0 "No", 1 "Yes"
     QWidget* picDelay;
     TimeText* txtTimeShift;
+    // The summary page's lines on where the file goes and on its timings.
     QLabel* lbInfoSub;
+    QLabel* lbInfoTiming;
 
 protected:
     void PageEntry(int page) override;

@@ -57,6 +57,7 @@ wzSplit::wzSplit(ToolHost* host, QWidget* parent)
         QVBoxLayout* page = PageLayout(2);
         page->insertWidget(page->count() - 1, row);
         connect(btBrowse[i], &QPushButton::clicked, this, [this, i] { btBrowse_Click(i); });
+        ToolFiles::FormatByTypedName(txtFile[i], FileType[i]);
     }
 
     AddHeadline(3, QStringLiteral("Step 3 - Time shift"));

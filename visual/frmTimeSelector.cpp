@@ -119,6 +119,8 @@ void frmTimeSelector::SetCap(const QString& s) {
 
 void frmTimeSelector::Player_FileOpened() {
     const qint32 length = ms(Player->Duration());
+    // A length of 0 is unknown: the times keep the caller's range rather than collapse to 0.
+    if (length <= 0) return;
     tTrack->setMax(length);
     if (sTime) sTime->setMax(length);
     if (cTime) cTime->setMax(length);

@@ -33,8 +33,8 @@
 #include <limits>
 
 namespace {
-// The original measured its layout against the outer window, caption and menu included; the
-// client area here excludes them, so the allowances below are what is left of the original's.
+// Measured inside the client area, which already excludes the caption and menu: the allowances
+// below place the player, slider and text box with even margins.
 constexpr int kSide = 8;              // left of the player, slider and text; each takes W - 2 * kSide
 constexpr int kTop = 8;               // above the player
 constexpr int kBelowPlayer = 159;     // client height minus player height, slider aside
@@ -305,7 +305,8 @@ void frmVis::SavePlayState() {
     bPlaying = false;
 }
 
-void frmVis::RestorePlayState() { bPlaying = bPlayingSaved_; }
+// The video may have ended or been paused meanwhile: only a player still playing is playing.
+void frmVis::RestorePlayState() { bPlaying = bPlayingSaved_ && Player->PlayState() == MediaPlayer::Playing; }
 
 void frmVis::Unload() {
     unloading_ = true;
@@ -418,6 +419,12 @@ void frmVis::Synchro_Timer() {
 }
 
 void frmVis::Player_PositionChange(double, double) {
+    if (placing_) {
+        placing_ = false;
+        if (cTime && !bPlaying && std::fabs(Player->CurrentPosition() - cTime->value() / 1000.0) >= 0.0005)
+            Player->setCurrentPosition(cTime->value() / 1000.0);
+        return;
+    }
     // Near the end the player reports its clamped end position, which is not a play time.
     if (std::fabs(Player->CurrentPosition() - Player->Duration()) >= 0.01) takePosition();
 }
@@ -442,7 +449,7 @@ void frmVis::cTime_Change() {
 }
 
 void frmVis::CheckCurrentSub() {
-    if (!cSubs || !cSel || !cTime) return;
+    if (!cSubs || !cSel || !cTime || keepSelection_) return;
     const qint32 t = cTime->value();
     if (iCurSub_ >= 0 && iCurSub_ < cSubs->count() && cSubs->SubTimeIn(iCurSub_) <= t &&
         t < cSubs->SubTimeOut(iCurSub_))
@@ -489,6 +496,14 @@ void frmVis::Player_FileOpened() {
     tTrack->Draw();
     UpdateUI();
     if (tBar_) tBar_->setMovieTime(length); // redraws the time line
+    // A new video keeps the selection and the play time, which only a shorter video moves to its
+    // end (a length of 0 is unknown).
+    if (cTime && length > 0 && cTime->value() > length) {
+        keepSelection_ = true;
+        cTime->setValue(length);
+        keepSelection_ = false;
+    }
+    placing_ = true;
 }
 
 // ---- enabling and showing
@@ -622,7 +637,10 @@ bool frmVis::txtSubNr_KeyPress(int key) {
 
 // ---- commands
 
-void frmVis::tTrack_Change() { Player->setCurrentPosition(tTrack->value() / 1000.0); }
+void frmVis::tTrack_Change() {
+    placing_ = false; // the user has put the player somewhere
+    Player->setCurrentPosition(tTrack->value() / 1000.0);
+}
 
 void frmVis::tTrack_ChangeS() {
     if (clsTime* m = marker(iMarker_)) m->setValue(tTrack->sValue());

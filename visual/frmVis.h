@@ -192,6 +192,11 @@ private:
     frmSettingsV* settings_ = nullptr;
 
     bool bPlayingSaved_ = false;
+    // A new video opened and its player is still to be put at the play time: the first position
+    // it reports is where it opened or stopped, not a play time.
+    bool placing_ = false;
+    // The play time moves without selecting the subtitle under it.
+    bool keepSelection_ = false;
     int iCurSub_ = -2;
     int iMarker_ = 0;
     bool unloading_ = false;

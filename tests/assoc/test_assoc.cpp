@@ -1,12 +1,14 @@
 #include "assoc/main.h"
 #include "mainwin/Associate.h"
-#include "platform/Registry.h"
+#include "platform/Associations.h"
 #include "tests/support/Scripted.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/XdgFolders.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -15,12 +17,12 @@ namespace {
 QString S(const char* s) { return QString::fromUtf8(s); }
 
 struct AssocTest : ::testing::Test {
+    XdgFolders xdg;
     TempDir dir;
-    void SetUp() override {
-        SetRegistryPath(dir.path(S("registry")));
-        SetAppTitle(S("lumassoc"));
-    }
-    void TearDown() override { SetRegistryPath(QString()); }
+    QString folder = dir.path(S("Lumerin"));
+    QString program = XdgFolders::makeProgram(folder + S("/lumerin"));
+
+    void SetUp() override { SetAppTitle(S("lumassoc")); }
     static std::vector<int> selectedRows(QListWidget* l) {
         std::vector<int> rows;
         for (int i = 0; i < l->count(); ++i)
@@ -30,97 +32,108 @@ struct AssocTest : ::testing::Test {
     static void clickRow(QListWidget* l, int row) {
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
     }
-    static void foreign(const QString& ext, const QString& cls) {
-        RegCreateKey(ext);
-        RegSetDefaultValue(ext, cls);
+    void associate(const QString& ext, int icon) {
+        AssociateExt(ext, program, S("Lumerin") + ext, S("Subtitle file"), icon);
+    }
+    // The editor's associations that the desktop has, as rows.
+    static std::vector<int> editorRows() {
+        std::vector<int> rows;
+        for (int i = 0; i < 6; ++i)
+            if (IsEditorExt(ExtOfRow(i))) rows.push_back(i);
+        return rows;
     }
 };
 } // namespace
 
 TEST_F(AssocTest, RemovalSwitchEndsWithoutAWindow) {
-    // Nothing to remove: nothing is written.
     FakeDesk().command = S("-u");
-    {
-        assoc::main w;
-        EXPECT_TRUE(w.Ended());
-        EXPECT_FALSE(w.isVisible());
-    }
-    EXPECT_EQ(FakeDesk().exitCodes, std::vector<int>{0});
-    EXPECT_FALSE(QFileInfo::exists(dir.path(S("registry"))));
-
-    // The editor's associations go; another program's stays; backups come back.
-    foreign(S(".Srt"), S("Player.Srt"));
-    AssociateExt(S(".Srt"), S("/opt/lumerin/lumerin"), S("Lumerin.Srt"), S("Subtitle file"), S("i,1"));
-    AssociateExt(S(".Txt"), S("/opt/lumerin/lumerin"), S("Lumerin.Txt"), S("Subtitle file"), S("i,6"));
-    foreign(S(".Ssa"), S("Other.Ssa"));
-    FakeDesk().exitCodes.clear();
+    const QString player = xdg.addApp(S("player"), S("application/x-subrip;"));
+    xdg::SetDefaultList(xdg.mimeapps(), S("application/x-subrip"), {player});
+    associate(S(".Srt"), 1);
+    associate(S(".Txt"), 6);
+    ASSERT_EQ(editorRows(), (std::vector<int>{0, 5}));
     assoc::main w;
     EXPECT_TRUE(w.Ended());
+    EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(FakeDesk().exitCodes, std::vector<int>{0});
-    EXPECT_EQ(GetKeyDefault(S(".Srt")), S("Player.Srt"));
-    EXPECT_FALSE(RegKeyExists(S(".Txt")));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Srt")));
-    EXPECT_EQ(GetKeyDefault(S(".Ssa")), S("Other.Ssa"));
+    EXPECT_TRUE(editorRows().empty());
+    EXPECT_EQ(xdg::DefaultAppOf(S("application/x-subrip")).id, player);
     EXPECT_TRUE(Boxes().shown.empty());
 }
 
 TEST_F(AssocTest, TheWindowAssociatesItsChoiceWhenItCloses) {
-    FakeDesk().command = S("\"/opt/lumerin\"");
-    AssociateExt(S(".Txt"), S("/old/lumerin"), S("Lumerin.Txt"), S("Subtitle file"), S("i,6"));
-    foreign(S(".Sub"), S("Player.Sub"));
+    // The folder in quotes and with a final "/", as a script may pass it.
+    FakeDesk().command = u'"' + folder + S("/\"");
+    associate(S(".Txt"), 6);
     auto w = std::make_unique<assoc::main>();
     EXPECT_FALSE(w->Ended());
     EXPECT_EQ(w->windowTitle(), S("Set Associations"));
-    // A fixed preselection: the registry is not asked.
+    // A fixed preselection: the desktop is not asked.
     EXPECT_EQ(selectedRows(w->lstExt), (std::vector<int>{0, 1, 2, 3, 4}));
     w->show();
     clickRow(w->lstExt, 3); // unselect *.Sami
-    EXPECT_FALSE(w->imgIcon[4]->isHidden());
+    clickRow(w->lstExt, 2); // and *.Smi, which shares a type with it
+    EXPECT_FALSE(w->imgIcon[3]->isHidden());
     EXPECT_TRUE(w->imgIcon[0]->isHidden());
-    EXPECT_TRUE(QFileInfo::exists(dir.path(S("registry")))); // untouched until the window closes
-    EXPECT_FALSE(RegKeyExists(S(".Srt")));
+    EXPECT_FALSE(IsEditorExt(S(".Srt"))); // untouched until the window closes
 
     QTest::mouseClick(w->Command1, Qt::LeftButton);
     EXPECT_FALSE(w->isVisible());
-    // The folder is the command line as it stands, quotes and all.
-    EXPECT_EQ(GetOpenCommand(S(".Srt")), S("\"\"/opt/lumerin\"/lumerin\" \"%1\""));
-    EXPECT_EQ(GetKeyDefault(S("Lumerin.Ssa\\DefaultIcon")), S("\"/opt/lumerin\"/Vornel32.dll,5"));
-    EXPECT_EQ(GetKeyDefault(S(".Sub\\lumiold")), S("Player.Sub"));
-    EXPECT_FALSE(RegKeyExists(S(".Sami")));
+    EXPECT_EQ(GetOpenCommand(S(".Srt")), program + S(" %f"));
+    EXPECT_EQ(GetKeyDefault(S("Lumerin.Ssa\\DefaultIcon")), S("lumerin-ssa"));
     // The untouched *.Txt row was the editor's: closing removed it.
-    EXPECT_FALSE(RegKeyExists(S(".Txt")));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Txt")));
+    EXPECT_EQ(editorRows(), (std::vector<int>{0, 1, 4}));
 
     // Applied once only, even when the window is destroyed later.
-    const QByteArray registry = dir.read(S("registry"));
+    associate(S(".Txt"), 6);
     w.reset();
-    EXPECT_EQ(dir.read(S("registry")), registry);
+    EXPECT_EQ(editorRows(), (std::vector<int>{0, 1, 4, 5}));
     EXPECT_TRUE(FakeDesk().exitCodes.empty());
-}
-
-TEST_F(AssocTest, CapitalSwitchIsAFolderAndTheCloseBoxApplies) {
-    FakeDesk().command = S("-U");
-    AssociateExt(S(".Srt"), S("/x/lumerin"), S("Lumerin.Srt"), S("Subtitle file"), S("i,1"));
-    assoc::main w;
-    EXPECT_FALSE(w.Ended());
-    w.show();
-    clickRow(w.lstExt, 0); // the editor's .Srt, unselected: removed without a backup
-    clickRow(w.lstExt, 1);
-    w.close();
-    EXPECT_FALSE(RegKeyExists(S(".Srt")));
-    EXPECT_FALSE(RegKeyExists(S(".Sub")));
-    EXPECT_EQ(GetOpenCommand(S(".Smi")), S("\"-U/lumerin\" \"%1\""));
     EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST_F(AssocTest, AFolderWithoutTheEditorChangesNothing) {
+    associate(S(".Srt"), 1);
+    for (const QString& command : {QString(), S("-U"), S("\"") + dir.path(S("Empty")) + S("\"")}) {
+        FakeDesk().command = command;
+        QDir().mkpath(dir.path(S("Empty")));
+        assoc::main w;
+        EXPECT_FALSE(w.Ended());
+        w.show();
+        clickRow(w.lstExt, 0); // the editor's .Srt, unselected
+        Boxes().expect(vb::OK, S("Nothing was changed."));
+        w.close();
+        ASSERT_EQ(Boxes().shown.size(), 1u) << command.toStdString();
+        EXPECT_EQ(Boxes().shown[0].title, S("lumassoc"));
+        EXPECT_EQ(editorRows(), std::vector<int>{0}) << command.toStdString();
+        Boxes().reset();
+    }
     EXPECT_TRUE(FakeDesk().exitCodes.empty());
 }
 
-TEST_F(AssocTest, FailedRemovalsAreToldUnderTheProgramsTitle) {
-    FakeDesk().command = S("-u");
-    AssociateExt(S(".Sub"), S("/x/lumerin"), S("Lumerin.Sub"), S("Subtitle file"), S("i,2"));
-    RegCreateKey(S(".Sub\\OpenWithProgids"));
-    Boxes().expect(vb::OK, S("Couldn't delete registry key. .Sub"));
-    assoc::main w;
-    ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].title, S("lumassoc"));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Sub")));
+TEST_F(AssocTest, TheProgramWorksWithoutADisplay) {
+    auto run = [&](const QString& arg, QString* errors = nullptr) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(v));
+        p.setProcessEnvironment(env);
+        p.start(S(LUMASSOC), {arg});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        if (errors) *errors = QString::fromUtf8(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    };
+    // A folder associates the preselected extensions, so that an install script can.
+    EXPECT_EQ(run(folder), 0);
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), S("lumerin.srt.desktop"));
+    EXPECT_EQ(GetOpenCommand(S(".Ssa")), program + S(" %f"));
+    EXPECT_EQ(editorRows(), (std::vector<int>{0, 1, 2, 3, 4}));
+    // "-u" removes them, so that an uninstall script can.
+    EXPECT_EQ(run(S("-u")), 0);
+    EXPECT_TRUE(editorRows().empty());
+    EXPECT_FALSE(xdg.queryDefault(S("application/x-subrip")).contains(S("lumerin")));
+    // A folder without the editor is told, and the exit code says so.
+    QString errors;
+    EXPECT_EQ(run(dir.path(S("nowhere")), &errors), 1);
+    EXPECT_TRUE(errors.contains(S("Nothing was changed."))) << errors.toStdString();
+    EXPECT_TRUE(editorRows().empty());
 }

@@ -29,7 +29,7 @@ TEST(ProgressWindow, ShowsTheFlooredPercentageOfItsRange) {
         {0, 200, 200, " 100%", 200}, {0, 200, 300, " 100%", 200}, // clamped into the range
         {0, 200, -5, " 0%", 0},      {-100, 100, 0, " 50%", 0},
         {5, 5, 5, " 0%", 5},                                   // equal ends: no division by zero
-        {5, 5, 9, " 0%", 5},         {0, 100, 29, " 28%", 29}, // 29/100 first, then times 100, as specified
+        {5, 5, 9, " 0%", 5},         {0, 100, 29, " 28%", 29}, // 29/100 first, then times 100: never ahead
         {0, 3, 1, " 33%", 1},
     };
     for (const Case& c : cases) {

@@ -1,8 +1,13 @@
 #include "mainwin/Associate.h"
-#include "platform/Registry.h"
+#include "platform/Associations.h"
 #include "tests/support/Scripted.h"
-#include "tests/support/TempDir.h"
+#include "tests/support/XdgFolders.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
 #include <gtest/gtest.h>
 
 namespace {
@@ -10,105 +15,151 @@ QString S(const char* s) { return QString::fromUtf8(s); }
 
 struct AssociateTest : ::testing::Test {
     TempDir dir;
-    void SetUp() override { SetRegistryPath(dir.path(S("registry"))); }
-    void TearDown() override { SetRegistryPath(QString()); }
-    QByteArray registryBytes() const { return dir.read(S("registry")); }
-    void associate(const QString& ext, int icon) {
-        AssociateExt(ext, S("/opt/Lumerin/lumerin"), S("Lumerin") + ext, S("Subtitle file"),
-                     S("/opt/Lumerin/Vornel32.dll,") + QString::number(icon));
+    QString program = XdgFolders::makeProgram(dir.path(S("Lumerin/lumerin")));
+
+    void associate(const QString& ext, int icon, const QString& prog = QString()) {
+        AssociateExt(ext, prog.isEmpty() ? program : prog, S("Lumerin") + ext, S("Subtitle file"), icon);
     }
-    // Another program's association of ext.
-    static void foreign(const QString& ext, const QString& cls, const QString& command) {
-        RegCreateKey(ext);
-        RegSetDefaultValue(ext, cls);
-        RegCreateKey(cls + S("\\shell\\open\\command"));
-        RegSetDefaultValue(cls + S("\\shell\\open\\command"), command);
+    static QString read(const QString& path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    }
+    static void writeList(const QString& path, const QString& text) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
     }
 };
 } // namespace
 
-TEST_F(AssociateTest, NewExtensionGetsTheWholeLayoutAndLosesItAgain) {
+TEST_F(AssociateTest, TheDesktopOpensTheExtensionWithTheEditorUntilItIsRemoved) {
+    XdgFolders xdg;
+    EXPECT_FALSE(IsEditorExt(S(".Srt")));
     associate(S(".Srt"), 1);
-    EXPECT_EQ(GetKeyDefault(S(".srt")), S("Lumerin.Srt"));
-    EXPECT_FALSE(RegKeyExists(S(".Srt\\lumiold"))); // nothing to back up
-    EXPECT_EQ(GetKeyDefault(S("Lumerin.Srt")), S("Subtitle file"));
-    EXPECT_EQ(GetKeyDefault(S("Lumerin.Srt\\DefaultIcon")), S("/opt/Lumerin/Vornel32.dll,1"));
-    EXPECT_TRUE(RegKeyExists(S("Lumerin.Srt\\shell\\open")));
-    EXPECT_EQ(GetOpenCommand(S(".Srt")), S("\"/opt/Lumerin/lumerin\" \"%1\""));
+    EXPECT_TRUE(Boxes().shown.empty());
+
+    // The desktop's own tool names the editor's entry, which starts the program with the file.
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), S("lumerin.srt.desktop"));
+    EXPECT_EQ(GetKeyDefault(S(".srt")), S("lumerin.srt"));
+    EXPECT_EQ(GetOpenCommand(S(".Srt")), program + S(" %f"));
     EXPECT_TRUE(IsEditorExt(S(".SRT")));
+    EXPECT_EQ(GetKeyDefault(S("Lumerin.Srt")), S("Subtitle file"));
+    EXPECT_EQ(GetKeyDefault(S("Lumerin.Srt\\DefaultIcon")), S("lumerin-srt"));
+
+    // Its icon is in the user's theme, and the type shows it with the description.
+    const QStringList icons = xdg::UserIconFiles(S("lumerin-srt"));
+    ASSERT_EQ(icons.size(), 2);
+    EXPECT_EQ(QImage(icons[0]).size(), QSize(32, 32));
+    EXPECT_TRUE(read(xdg.data() + S("/mime/icons")).contains(S("application/x-subrip:lumerin-srt")));
+    EXPECT_TRUE(read(xdg.data() + S("/mime/application/x-subrip.xml")).contains(S("Subtitle file")));
 
     UnassociateExt(S(".Srt"));
     EXPECT_TRUE(Boxes().shown.empty());
-    EXPECT_FALSE(RegKeyExists(S(".Srt")));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Srt")));
-    EXPECT_EQ(GetOpenCommand(S(".Srt")), QString());
+    EXPECT_FALSE(xdg.queryDefault(S("application/x-subrip")).contains(S("lumerin")));
+    EXPECT_FALSE(IsEditorExt(S(".Srt")));
+    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("x-subrip")));
+    EXPECT_FALSE(QFileInfo::exists(xdg::UserEntryPath(S("lumerin.srt.desktop"))));
+    EXPECT_TRUE(xdg::UserIconFiles(S("lumerin-srt")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(xdg::UserMimePackage(S("lumerin"))));
 }
 
-TEST_F(AssociateTest, AnotherProgramsClassIsKeptAndRestored) {
-    foreign(S(".sub"), S("Player.Sub"), S("\"/usr/bin/player\" \"%1\""));
+TEST_F(AssociateTest, WhatOpenedTheTypesBeforeComesBackEvenAfterASecondAssociation) {
+    XdgFolders xdg;
+    // ".sub" has three types; one opens with a player in the user's list, one with a viewer
+    // in the system's list, one with nothing.
+    const QString player = xdg.addApp(S("player"), S("text/x-microdvd;"));
+    const QString viewer = xdg.addApp(S("viewer"), S("text/x-subviewer;"));
+    writeList(xdg.mimeapps(), S("[Default Applications]\ntext/x-microdvd=player.desktop;\n"));
+    writeList(xdg.config() + S("/../etc/mimeapps.list"),
+              S("[Default Applications]\ntext/x-subviewer=viewer.desktop\n"));
+    ASSERT_EQ(xdg.queryDefault(S("text/x-subviewer")), viewer);
+    ASSERT_EQ(xdg::TypesOfExt(S(".Sub")),
+              (QStringList{S("text/x-microdvd"), S("text/x-mpsub"), S("text/x-subviewer")}));
+
     associate(S(".Sub"), 2);
-    EXPECT_EQ(GetKeyDefault(S(".Sub\\lumiold")), S("Player.Sub"));
-    EXPECT_TRUE(IsEditorExt(S(".Sub")));
+    for (const char* type : {"text/x-microdvd", "text/x-mpsub", "text/x-subviewer"})
+        EXPECT_EQ(xdg.queryDefault(S(type)), S("lumerin.sub.desktop")) << type;
+    // Associated again, say by the association program from another folder: the programs
+    // kept behind the editor stay, and the editor's own class is never kept among them.
+    const QString moved = XdgFolders::makeProgram(dir.path(S("Moved/lumerin")));
+    associate(S(".Sub"), 2, moved);
+    EXPECT_EQ(GetOpenCommand(S(".Sub")), moved + S(" %f"));
 
     UnassociateExt(S(".Sub"));
     EXPECT_TRUE(Boxes().shown.empty());
-    EXPECT_FALSE(RegKeyExists(S(".Sub\\lumiold")));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Sub")));
-    EXPECT_EQ(GetKeyDefault(S(".Sub")), S("Player.Sub"));
-    EXPECT_EQ(GetOpenCommand(S(".Sub")), S("\"/usr/bin/player\" \"%1\""));
+    EXPECT_EQ(xdg.queryDefault(S("text/x-microdvd")), player);
+    EXPECT_EQ(xdg.queryDefault(S("text/x-subviewer")), viewer);
+    EXPECT_FALSE(xdg.queryDefault(S("text/x-mpsub")).contains(S("lumerin")));
+    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("lumerin")));
+    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("x-mpsub"))); // left with none
 }
 
-TEST_F(AssociateTest, EachKeyThatCannotBeDeletedIsToldAndRemovalGoesOn) {
-    associate(S(".Smi"), 3);
-    RegCreateKey(S(".Smi\\OpenWithProgids"));    // another subkey, no backup
-    RegCreateKey(S("Lumerin.Smi\\shell\\edit")); // keeps shell and the class alive
-    Boxes().expect(vb::OK, S("Couldn't delete registry key. Lumerin.Smi\\shell"));
-    Boxes().expect(vb::OK, S("Couldn't delete registry key. Lumerin.Smi"));
-    Boxes().expect(vb::OK, S("Couldn't delete registry key. .Smi"));
-    UnassociateExt(S(".Smi"));
-    ASSERT_EQ(Boxes().shown.size(), 3u);
-    EXPECT_EQ(Boxes().shown[2].text, S("Couldn't delete registry key. .Smi"));
-    EXPECT_EQ(Boxes().shown[2].flags, vb::OKOnly);
-    EXPECT_EQ(Boxes().shown[2].title, S("Lumerin"));
-    // What could go, went.
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Smi\\DefaultIcon")));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Smi\\shell\\open")));
-    EXPECT_TRUE(RegKeyExists(S(".Smi")));
+TEST_F(AssociateTest, AnExtensionTheSystemDoesNotKnowGetsATypeOfItsOwn) {
+    XdgFolders xdg(true);
+    ASSERT_TRUE(xdg::TypesOfExt(S(".Srt")).isEmpty());
+    EXPECT_EQ(GetOpenCommand(S(".Srt")), QString());
+    associate(S(".Srt"), 1);
+    EXPECT_EQ(xdg::TypesOfExt(S(".srt")), QStringList{S("application/x-lumerin-srt")});
+    EXPECT_EQ(xdg.queryDefault(S("application/x-lumerin-srt")), S("lumerin.srt.desktop"));
+    EXPECT_TRUE(IsEditorExt(S(".Srt")));
+    EXPECT_TRUE(read(xdg::UserMimePackage(S("lumerin"))).contains(S("*.srt")));
 
-    // An extension without a key changes nothing.
-    const QByteArray before = registryBytes();
-    UnassociateExt(S(".Ssa"));
-    EXPECT_EQ(registryBytes(), before);
+    UnassociateExt(S(".Srt"));
+    EXPECT_TRUE(xdg::TypesOfExt(S(".Srt")).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(xdg::UserMimePackage(S("lumerin"))));
 }
 
-TEST_F(AssociateTest, OwnershipIsTheWordLumerinInTheOpenCommand) {
-    foreign(S(".Txt"), S("txtfile"), S("/home/u/LuMeRiN-2/viewer %1"));
-    EXPECT_TRUE(IsEditorExt(S(".Txt")));
-    foreign(S(".Ssa"), S("ssafile"), S("/usr/bin/subeditor %1"));
+TEST_F(AssociateTest, TheRowsFollowWhatTheDesktopHasNow) {
+    XdgFolders xdg;
+    const std::array<bool, 6> srtSsa{true, false, false, false, true, false};
+    MatchAssociations(srtSsa, program);
+    EXPECT_TRUE(IsEditorExt(S(".Srt")));
+    EXPECT_TRUE(IsEditorExt(S(".Ssa")));
+
+    // The user gives ".ssa" to another program elsewhere: the row is not the editor's, and an
+    // unselected row leaves the other program alone.
+    const QString other = xdg.addApp(S("other"), S("text/x-ssa;"));
+    QProcess p;
+    p.start(S("xdg-mime"), {S("default"), other, S("text/x-ssa")});
+    ASSERT_TRUE(p.waitForFinished(30000));
     EXPECT_FALSE(IsEditorExt(S(".Ssa")));
-    // A class without an open command, and an extension without a class.
-    RegCreateKey(S(".Sami"));
-    RegSetDefaultValue(S(".Sami"), S("lumerin.Sami"));
-    EXPECT_FALSE(IsEditorExt(S(".Sami")));
-    RegSetDefaultValue(S(".Sami"), S(""));
-    RegCreateKey(S("shell\\open\\command"));
-    RegSetDefaultValue(S("shell\\open\\command"), S("lumerin"));
-    EXPECT_EQ(GetOpenCommand(S(".Sami")), QString());
+    const std::array<bool, 6> srtOnly{true, false, false, false, false, false};
+    MatchAssociations(srtOnly, program);
+    EXPECT_EQ(xdg.queryDefault(S("text/x-ssa")), other);
+    // Chosen again, the editor takes it back, and its removal gives it to the other again.
+    MatchAssociations(srtSsa, program);
+    EXPECT_EQ(xdg.queryDefault(S("text/x-ssa")), S("lumerin.ssa.desktop"));
+    MatchAssociations(srtOnly, program);
+    EXPECT_EQ(xdg.queryDefault(S("text/x-ssa")), other);
+
+    // Ownership is the word in the open command, in any case; a program gone from its place
+    // owns nothing.
+    const QString named = xdg.addApp(S("LuMeRiN-2"), S("text/x-ssa;"));
+    p.start(S("xdg-mime"), {S("default"), named, S("text/x-ssa")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_TRUE(IsEditorExt(S(".Ssa")));
+    EXPECT_TRUE(IsEditorExt(S(".Srt")));
+    QFile::remove(program);
+    EXPECT_FALSE(IsEditorExt(S(".Srt")));
+    EXPECT_TRUE(Boxes().shown.empty());
 }
 
-TEST_F(AssociateTest, MatchingTouchesOnlyRowsThatDiffer) {
-    foreign(S(".Sub"), S("Player.Sub"), S("player %1"));
-    associate(S(".Txt"), 6);
-    const std::array<bool, 6> choice{true, true, false, false, false, false};
-    MatchAssociations(choice, S("/x/lumerin"), S("/x/Vornel32.dll,"));
-    EXPECT_EQ(GetOpenCommand(S(".Srt")), S("\"/x/lumerin\" \"%1\""));
-    EXPECT_EQ(GetKeyDefault(S("Lumerin.Sub\\DefaultIcon")), S("/x/Vornel32.dll,2"));
-    EXPECT_EQ(GetKeyDefault(S(".Sub\\lumiold")), S("Player.Sub"));
-    EXPECT_FALSE(RegKeyExists(S(".Txt"))); // the editor's, not chosen: removed
-    EXPECT_FALSE(RegKeyExists(S(".Smi")));
+TEST_F(AssociateTest, AListTheUserCannotChangeIsTold) {
+    XdgFolders xdg(true);
+    // A system that knows ".srt" and has the editor installed as its default for it.
+    const QString system = xdg.data() + S("/../system");
+    writeList(system + S("/mime/globs2"), S("50:application/x-subrip:*.srt\n"));
+    writeList(system + S("/applications/lumerin.desktop"),
+              S("[Desktop Entry]\nType=Application\nName=Lumerin\nExec=") + program + S(" %f\n"));
+    const QString etc = QDir::cleanPath(xdg.config() + S("/../etc/mimeapps.list"));
+    writeList(etc, S("[Default Applications]\napplication/x-subrip=lumerin.desktop;\n"));
+    ASSERT_TRUE(IsEditorExt(S(".Srt")));
 
-    // The same choice again writes nothing, even where the program path differs.
-    const QByteArray before = registryBytes();
-    MatchAssociations(choice, S("/y/lumerin"), S("/y/Vornel32.dll,"));
-    EXPECT_EQ(registryBytes(), before);
+    Boxes().expect(vb::OK, S("Couldn't delete registry key. ") + etc + S(" application/x-subrip"));
+    UnassociateExt(S(".Srt"));
+    ASSERT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
+    EXPECT_EQ(Boxes().shown[0].title, S("Lumerin"));
+    EXPECT_TRUE(QFileInfo::exists(system + S("/applications/lumerin.desktop")));
 }

@@ -1,5 +1,6 @@
 #include "controls/SubListing.h"
 #include "formats/FormatChoice.h"
+#include "formats/clsFileSMIFrm1.h"
 #include "formats/clsFileSRTFrm1.h"
 #include "formats/intFile.h"
 #include "mainwin/frmMain.h"
@@ -10,12 +11,15 @@
 #include "platform/Unloadable.h"
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
+#include "tools/frmSplit.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -381,4 +385,127 @@ TEST(LoadReset, RecordsTheOutsideLoadAndNeverSavesOverTheEarlierFile) {
     EXPECT_EQ(Dialogs().shown.back().kind, S("save"));
     EXPECT_EQ(dir.read(S("a.srt")), kTwo);
     EXPECT_TRUE(w.bChanged);
+}
+
+TEST(FileOpen, AFileRefusedBeforeReadingChangesNothing) {
+    TempDir dir;
+    // More lines than a SAMI file may have: refused before anything is read.
+    QByteArray big = "<SAMI>\r\n";
+    for (int i = 0; i < 32001; ++i) big += "<P>x\r\n";
+    const QString refused = dir.write(S("big.smi"), big);
+    const QString first = dir.write(S("a.srt"), kTwo);
+    frmMain w;
+    openThroughMenu(w, first);
+    w.cMarkS1->setValue(1);
+    w.cSubs->setSubText(0, S("edited"));
+    intFile* file = w.cFile.get();
+    const auto settings = w.cSettings;
+    auto unchanged = [&] {
+        ASSERT_EQ(w.cSubs->count(), 2);
+        EXPECT_EQ(w.cSubs->SubText(0), S("edited"));
+        EXPECT_EQ(w.cFile.get(), file);
+        EXPECT_EQ(w.cSettings, settings);
+        EXPECT_EQ(w.sFile, first);
+        EXPECT_EQ(w.windowTitle(), S("a.srt - Lumerin"));
+        EXPECT_EQ(w.cMarkS1->value(), 1);
+        EXPECT_TRUE(w.bChanged);
+    };
+    Boxes().expect(vb::OK, S("Changes will be lost."));
+    Boxes().expect(vb::OK, S("has more than 32001 lines"));
+    openThroughMenu(w, refused);
+    unchanged();
+    // The same for a part another window asks the main window to load.
+    std::unique_ptr<intFile> part = NewFileHandler(FileType::SMI);
+    part->setSavePath(refused);
+    Boxes().expect(vb::OK, S("has more than 32001 lines"));
+    EXPECT_FALSE(w.LoadPart(std::move(part)));
+    unchanged();
+    // Save still writes the file the entries came from.
+    trigger(w, "mnuSave");
+    EXPECT_TRUE(dir.read(S("a.srt")).contains("edited"));
+    EXPECT_EQ(dir.read(S("big.smi")), big);
+
+    // Started with it on the command line: still untitled.
+    FakeDesk().command = refused;
+    Boxes().expect(vb::OK, S("has more than 32001 lines"));
+    frmMain started;
+    EXPECT_EQ(started.windowTitle(), S("Untitled - Lumerin"));
+    EXPECT_TRUE(started.sFile.isEmpty());
+    EXPECT_FALSE(started.cFile);
+    EXPECT_FALSE(started.bChanged);
+}
+
+TEST(FileOpen, AFileReadInPartIsNeverSavedOverByAPlainSave) {
+    TempDir dir;
+    const QByteArray broken = kTwo + "3\r\n00:00:05,000 --> 00:00:06,000\r\n"; // its text is missing
+    const QString path = dir.write(S("b.srt"), broken);
+    frmMain w;
+    Boxes().expect(vb::OK, S("This is not a valid SRT subtitle file."));
+    openThroughMenu(w, path);
+    // What was read is shown under the file's name: two entries and the start of a third.
+    ASSERT_EQ(w.cSubs->count(), 3);
+    EXPECT_EQ(w.cSubs->SubText(1), S("Two\r\nlines"));
+    EXPECT_EQ(w.windowTitle(), S("b.srt - Lumerin"));
+    EXPECT_EQ(w.sFile, path);
+    ASSERT_TRUE(w.cSettings);
+    EXPECT_EQ(w.cSettings->getSettingName(), S("SRT"));
+    EXPECT_TRUE(w.bChanged);
+    EXPECT_TRUE(w.mnuSave->isEnabled());
+
+    // Save asks where to write, proposing the file's name; cancelled, nothing is written.
+    Dialogs().expectCancel(S("save"));
+    trigger(w, "mnuSave");
+    EXPECT_EQ(Dialogs().shown.back().kind, S("save"));
+    EXPECT_EQ(Dialogs().shown.back().folder, path);
+    EXPECT_EQ(dir.read(S("b.srt")), broken);
+    // Opening another file asks first.
+    Boxes().expect(vb::Cancel, S("Changes will be lost.  Are you sure?"));
+    trigger(w, "mnuOpen");
+    EXPECT_EQ(w.sFile, path);
+
+    Dialogs().expectSave(dir.path(S("c.srt")), 1);
+    trigger(w, "Toolbar1_3");
+    EXPECT_TRUE(dir.read(S("c.srt")).startsWith(kTwo));
+    EXPECT_EQ(dir.read(S("b.srt")), broken);
+    EXPECT_EQ(w.windowTitle(), S("c.srt - Lumerin"));
+    EXPECT_FALSE(w.bChanged);
+    // Now a plain Save writes through the new file's format.
+    w.cSubs->setSubText(0, S("again"));
+    trigger(w, "mnuSave");
+    EXPECT_TRUE(dir.read(S("c.srt")).contains("again"));
+}
+
+TEST(LoadReset, TheReopenedSplitPartIsTheCurrentFileInItsOwnFormat) {
+    TempDir dir;
+    frmMain w;
+    openThroughMenu(w, dir.write(S("a.srt"), kTwo));
+    frmSplit* split = w.fSplit;
+    ASSERT_TRUE(split);
+    split->txtMarkerSub->setText(S("0"));
+    split->txtFile[0]->setText(dir.path(S("one.srt")));
+    split->txtFile[1]->setText(dir.path(S("two.smi")));
+    split->chLast->setChecked(true);
+    // The SAMI form shows as the part is written and as it is read back.
+    for (int i = 0; i < 2; ++i) Forms().expect([](QDialog* d) { qobject_cast<clsFileSMIFrm1*>(d)->btOk->click(); });
+    split->btOk->click();
+    EXPECT_EQ(Forms().shown.size(), 2);
+    const QString part = dir.path(S("two.smi"));
+    EXPECT_EQ(w.sFile, part);
+    EXPECT_EQ(w.windowTitle(), S("two.smi - Lumerin"));
+    ASSERT_TRUE(w.cFile);
+    EXPECT_EQ(w.cFile->SettingSig(), S("SAMI"));
+    EXPECT_EQ(w.cFile->file(), part);
+    EXPECT_EQ(w.cSettings, w.cFile->getSettingBlock());
+    ASSERT_EQ(w.cSubs->count(), 1);
+    EXPECT_FALSE(w.bChanged);
+
+    // Save writes the part, as SAMI, without asking for a name.
+    w.cSubs->setSubText(0, S("edited"));
+    Forms().expect([](QDialog* d) { qobject_cast<clsFileSMIFrm1*>(d)->btOk->click(); });
+    trigger(w, "mnuSave");
+    EXPECT_EQ(Dialogs().shown.size(), 1u); // only the open dialog
+    const QByteArray written = dir.read(S("two.smi"));
+    EXPECT_TRUE(written.startsWith("<SAMI>"));
+    EXPECT_TRUE(written.contains("edited"));
+    EXPECT_EQ(dir.read(S("a.srt")), kTwo);
 }

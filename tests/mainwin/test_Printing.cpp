@@ -6,8 +6,10 @@
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPrinterInfo>
+#include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -193,12 +195,61 @@ TEST_F(Printing, UnusablePrinterIsReported) {
     EXPECT_FALSE(QFile::exists(nowhere.path()));
 }
 
-TEST(DefaultPrinter, NoPrinterIsAFailureNotASilentSuccess) {
+TEST(DefaultPrinter, WithoutAPrinterTheListingGoesToAPdfFileTheUserNames) {
     if (!QPrinterInfo::defaultPrinter().isNull()) GTEST_SKIP() << "a printer is installed here";
-    DefaultPrinter p;
-    EXPECT_FALSE(p.begin(QStringLiteral("x")));
-    EXPECT_FALSE(p.error().isEmpty());
-    EXPECT_FALSE(p.endDoc());
+    TempDir dir;
+    clsSubs subs;
+    for (int i = 0; i < 150; ++i) subs.AddSub(QStringLiteral("Row %1").arg(i), i * 1000, i * 1000 + 900);
+    const QString file = dir.path(QStringLiteral("Noir.srt"));
+    auto pdfs = [&] { return QDir(dir.folder()).entryList({QStringLiteral("*")}, QDir::Files); };
+
+    // Cancel prints nothing and says nothing.
+    Dialogs().expectCancel(QStringLiteral("save"));
+    PrintListing(subs, file);
+    ASSERT_EQ(Dialogs().shown.size(), 1u);
+    EXPECT_EQ(Dialogs().shown[0].folder, dir.path(QStringLiteral("Noir.pdf")));
+    EXPECT_TRUE(Boxes().shown.empty());
+    EXPECT_TRUE(pdfs().isEmpty());
+
+    // A name typed without its extension gets it.
+    Dialogs().expectSave(dir.path(QStringLiteral("listing")));
+    PrintListing(subs, file);
+    EXPECT_TRUE(Boxes().shown.empty());
+    EXPECT_EQ(pdfs(), QStringList{QStringLiteral("listing.pdf")});
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"),
+               {QStringLiteral("-layout"), dir.path(QStringLiteral("listing.pdf")), QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    ASSERT_EQ(text.exitCode(), 0) << text.readAllStandardError().toStdString();
+    QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(u'\f');
+    if (pages.last().trimmed().isEmpty()) pages.removeLast();
+    // Every page starts with the path and the heading line; the rows run on in order.
+    ASSERT_GE(pages.size(), 2);
+    int next = 0;
+    for (const QString& page : pages) {
+        const QStringList lines = page.split(u'\n', Qt::SkipEmptyParts);
+        ASSERT_GE(lines.size(), 3);
+        EXPECT_EQ(lines[0].trimmed(), file);
+        EXPECT_TRUE(lines[1].contains(QRegularExpression(QStringLiteral("#\\s+Time-In\\s+Time-Out\\s+Text"))))
+            << lines[1].toStdString();
+        for (const QString& line : lines.mid(2)) {
+            EXPECT_EQ(line.simplified(), QStringLiteral("%1 %2 %3 Row %1")
+                                             .arg(next)
+                                             .arg(FormatTime(next * 1000), FormatTime(next * 1000 + 900)));
+            ++next;
+        }
+    }
+    EXPECT_EQ(next, 150);
+
+    // An existing file is replaced only when the user agrees.
+    const QByteArray before = dir.read(QStringLiteral("listing.pdf"));
+    subs.Clear();
+    Dialogs().expectSave(dir.path(QStringLiteral("listing.pdf")));
+    Boxes().expect(vb::Cancel, QStringLiteral("File already exists, overwrite?"));
+    PrintListing(subs, file);
+    EXPECT_EQ(dir.read(QStringLiteral("listing.pdf")), before);
+    EXPECT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(pdfs(), QStringList{QStringLiteral("listing.pdf")});
 }
 
 TEST_F(Printing, LongListingShowsItsProgressAndEndsIt) {

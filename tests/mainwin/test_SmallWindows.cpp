@@ -87,8 +87,10 @@ TEST(PropertiesWindow, UntitledEmptyDocumentAndAFreshWindowEachTime) {
 
 TEST(AboutWindow, LinksOpenThroughTheShellAndOkKeepsItLoaded) {
     frmAbout about;
-    // A failed request is not reported: an unexpected box would fail the test.
+    // A link that can't be opened says so, and the window stays.
     FakeDesk().shellResult = 31;
+    Boxes().expect(vb::OK, QStringLiteral("could not find a file association for mailto:"));
+    Boxes().expect(vb::OK, QStringLiteral("could not find a file association for https:"));
     Forms().expect([&](QDialog* f) {
         ASSERT_EQ(f, &about);
         QTest::mouseClick(about.Label3, Qt::LeftButton);
@@ -100,6 +102,8 @@ TEST(AboutWindow, LinksOpenThroughTheShellAndOkKeepsItLoaded) {
     ShowModal(&about);
     EXPECT_EQ(FakeDesk().opened, (QStringList{QStringLiteral("mailto:lumerin@users.sourceforge.net"),
                                               QStringLiteral("https://lumerin.sourceforge.io/")}));
+    ASSERT_EQ(Boxes().shown.size(), 2u);
+    EXPECT_EQ(Boxes().shown[1].title, QStringLiteral("Browser Unavailable"));
     EXPECT_FALSE(about.isVisible());
     EXPECT_TRUE(about.Label3->text().contains(frmAbout::MailAddress));
     EXPECT_TRUE(about.Label5->text().contains(frmAbout::WebAddress));

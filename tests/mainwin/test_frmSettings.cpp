@@ -1,14 +1,17 @@
 #include "mainwin/Associate.h"
 #include "mainwin/frmSettings.h"
 #include "model/Common.h"
-#include "platform/Registry.h"
+#include "platform/Associations.h"
 #include "tests/controls/ListingFixture.h"
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XdgFolders.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
@@ -41,12 +44,8 @@ struct SettingsTest : ::testing::Test {
         QDir().mkpath(dir.path(S("Lumerin")));
         FakeDesk().folder = dir.path(S("Lumerin"));
         program = dir.path(S("Lumerin/"));
-        SetRegistryPath(dir.path(S("registry")));
     }
-    void TearDown() override {
-        SetRegistryPath(QString());
-        SetNewLineField(S("\u00A4"));
-    }
+    void TearDown() override { SetNewLineField(S("\u00A4")); }
     std::unique_ptr<frmSettings> load() { return std::make_unique<frmSettings>(host.l, &bands); }
     QString ini() const { return QString::fromUtf8(dir.read(S("Lumerin/lumi.ini"))); }
     void writeIni(const QStringList& lines) const {
@@ -300,39 +299,49 @@ TEST_F(SettingsTest, AnEmptyNewLineMarkerIsRefused) {
     EXPECT_EQ(host.subs.SubText(0), S("Text 0\r\nline two"));
 }
 
-TEST_F(SettingsTest, AssociationRowsFollowTheRegistry) {
+TEST_F(SettingsTest, AssociationRowsFollowTheDesktop) {
+    XdgFolders xdg;
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    XdgFolders::makeProgram(program + exe);
     auto f = load();
     f->show();
     clickRow(f->lstExt, 0);
-    clickRow(f->lstExt, 2);
+    clickRow(f->lstExt, 4);
     click(f->btOk);
-    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    EXPECT_EQ(GetOpenCommand(S(".Srt")), u'"' + program + exe + S("\" \"%1\""));
-    EXPECT_EQ(GetKeyDefault(S("Lumerin.Smi\\DefaultIcon")), program + S("Vornel32.dll,3"));
-    EXPECT_EQ(GetKeyDefault(S("Lumerin.Smi")), S("Subtitle file"));
-    EXPECT_FALSE(RegKeyExists(S(".Sub")));
+    EXPECT_EQ(GetOpenCommand(S(".Srt")), program + exe + S(" %f"));
+    EXPECT_EQ(GetKeyDefault(S("Lumerin.Ssa\\DefaultIcon")), S("lumerin-ssa"));
+    EXPECT_EQ(GetKeyDefault(S("Lumerin.Ssa")), S("Subtitle file"));
+    EXPECT_FALSE(IsEditorExt(S(".Sub")));
 
     // Another window of the same program reads the choice back.
     auto g = std::make_unique<frmSettings>(host.l, &bands);
-    EXPECT_EQ(selectedRows(g->lstExt), (std::vector<int>{0, 2}));
+    EXPECT_EQ(selectedRows(g->lstExt), (std::vector<int>{0, 4}));
     g.reset();
 
-    // The same choice again touches no key.
-    const QByteArray registry = dir.read(S("registry"));
+    // The same choice again changes nothing.
+    auto lists = [&] {
+        QFile file(xdg.mimeapps());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = lists();
+    ASSERT_TRUE(before.contains("lumerin.ssa.desktop"));
+    const QFileInfo entry(xdg::UserEntryPath(S("lumerin.srt.desktop")));
+    const QDateTime written = entry.lastModified();
     f->show();
     click(f->btApply);
-    EXPECT_EQ(dir.read(S("registry")), registry);
+    EXPECT_EQ(lists(), before);
+    EXPECT_EQ(QFileInfo(entry.filePath()).lastModified(), written);
 
     // Cancel forgets an unselected row; Apply removes its association.
     clickRow(f->lstExt, 0);
     click(f->btCancel);
-    EXPECT_EQ(selectedRows(f->lstExt), (std::vector<int>{0, 2}));
+    EXPECT_EQ(selectedRows(f->lstExt), (std::vector<int>{0, 4}));
     f->show();
     clickRow(f->lstExt, 0);
     click(f->btApply);
-    EXPECT_FALSE(RegKeyExists(S(".Srt")));
-    EXPECT_FALSE(RegKeyExists(S("Lumerin.Srt")));
-    EXPECT_TRUE(IsEditorExt(S(".Smi")));
+    EXPECT_FALSE(IsEditorExt(S(".Srt")));
+    EXPECT_FALSE(QFileInfo::exists(entry.filePath()));
+    EXPECT_TRUE(IsEditorExt(S(".Ssa")));
 }
 
 TEST_F(SettingsTest, TheIconOfTheFocusedRow) {

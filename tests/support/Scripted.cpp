@@ -1,11 +1,12 @@
 #include "tests/support/Scripted.h"
-#include "platform/Registry.h"
 #include "tests/support/FakePlayer.h"
+#include "tests/support/XdgFolders.h"
 
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace {
 ScriptedBoxes boxes;
@@ -13,6 +14,7 @@ ScriptedForms forms;
 FakeDesktop desk;
 ScriptedDialogs dialogs;
 QTemporaryDir* programDir = nullptr;
+std::unique_ptr<XdgFolders> desktopFolders;
 
 // Resets the stand-ins around every test and checks that every scripted answer was used.
 class ResetListener : public ::testing::EmptyTestEventListener {
@@ -162,8 +164,8 @@ void FakeDesktop::reset() {
 
 void ScriptedEnvironment::SetUp() {
     programDir = new QTemporaryDir();
-    // Tests never read or write the user's own registry file.
-    SetRegistryPath(programDir->filePath(QStringLiteral("registry")));
+    // Tests never write the user's own desktop database.
+    desktopFolders = std::make_unique<XdgFolders>();
     InstallMessageBoxes(&boxes);
     InstallModalRunner(&forms);
     InstallDesktop(&desk);
@@ -177,6 +179,7 @@ void ScriptedEnvironment::TearDown() {
     InstallDesktop(nullptr);
     InstallFileDialogs(nullptr);
     SetMediaPlayerFactory({});
+    desktopFolders.reset();
     delete programDir;
     programDir = nullptr;
 }

@@ -2,6 +2,8 @@
 // with scripted values (selection, video, folders, wizard switches).
 #pragma once
 
+#include "formats/intFile.h"
+#include "model/clsSubs.h"
 #include "tools/ToolHost.h"
 
 #include <QStringList>
@@ -18,9 +20,13 @@ struct FakeToolHost : ToolHost {
     QString video;
     int interval = 100;
     qint32 timeLinePosition = -1;
-    QString file, caption, subFolder = QStringLiteral("/subs"), movieFolder = QStringLiteral("/movies");
+    QString file, subFolder = QStringLiteral("/subs"), movieFolder = QStringLiteral("/movies");
     bool lastUsed = true;
     QString newLine = QStringLiteral("|");
+    std::unique_ptr<intFile> part;
+    clsSubs* doc = nullptr;
+    bool partLoaded = false;
+    bool partAccepted = true;
 
     static QString name(Tool t) {
         static const char* names[] = {"Shift", "Stretch", "Split", "Merge"};
@@ -49,8 +55,13 @@ struct FakeToolHost : ToolHost {
     void BringVisualForward() override { calls << QStringLiteral("BringVisualForward"); }
     void setTimeLinePosition(qint32 ms) override { timeLinePosition = ms; }
     QString GetFile() const override { return file; }
-    void LoadReset(const QString& filename) override { calls << QStringLiteral("LoadReset ") + filename; }
-    void setMainCaption(const QString& c) override { caption = c; }
+    // Keeps the handler of the part to load; loads it into doc when one is given.
+    bool LoadPart(std::unique_ptr<intFile> f) override {
+        calls << QStringLiteral("LoadPart ") + f->file();
+        part = std::move(f);
+        if (doc) partLoaded = part->Load(*doc);
+        return partAccepted;
+    }
     QString SubFolder() const override { return subFolder; }
     void setSubFolder(const QString& f) override { subFolder = f; }
     QString MovieFolder() const override { return movieFolder; }

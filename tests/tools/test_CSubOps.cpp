@@ -1,5 +1,4 @@
 #include "formats/clsFileSMIFrm1.h"
-#include "formats/clsFileTXTFrm1.h"
 #include "model/RuntimeError.h"
 #include "model/clsTime.h"
 #include "tests/support/Ffmpeg.h"
@@ -9,6 +8,7 @@
 #include "tests/tools/SplitMergeTesting.h"
 #include "tools/CSubOps.h"
 
+#include <QDir>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -47,7 +47,6 @@ TEST_F(SplitProcedure, WritesBothPartsAndKeepsTheDocument) {
     EXPECT_EQ(major.count(), 0);
     EXPECT_EQ(sel.value(), 5);
     EXPECT_TRUE(host.calls.isEmpty());
-    EXPECT_TRUE(host.caption.isEmpty());
     EXPECT_TRUE(Boxes().shown.empty());
 }
 
@@ -62,23 +61,23 @@ TEST_F(SplitProcedure, ShiftRestartsTheSecondPartKeepingItsGaps) {
 }
 
 TEST_F(SplitProcedure, OpeningTheSecondPartReplacesTheDocument) {
-    QSignalSpy major(&subs, &clsSubs::MajorChange);
+    host.doc = &subs;
     ASSERT_TRUE(SplitToFiles(p1, p2, 6, subs, true, 500, true, false, sel, 0, 0, host));
     EXPECT_EQ(sel.value(), -2);
     ASSERT_EQ(subs.count(), 3);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("Line 7"));
     EXPECT_EQ(subs.SubTimeIn(0), 500);
     EXPECT_EQ(subs.SubTimeOut(2), 500 + 4000 + 1500);
-    EXPECT_GE(major.count(), 1);
-    EXPECT_EQ(host.caption, QStringLiteral("two.srt - Lumerin"));
-    EXPECT_EQ(host.calls, QStringList{QStringLiteral("LoadReset ") + p2});
+    EXPECT_EQ(host.calls, QStringList{QStringLiteral("LoadPart ") + p2});
+    EXPECT_EQ(host.part->SettingSig(), QStringLiteral("SRT"));
 }
 
 TEST_F(SplitProcedure, OpeningTheFirstPart) {
+    host.doc = &subs;
     ASSERT_TRUE(SplitToFiles(p1, p2, 0, subs, false, 0, true, true, sel, 0, 0, host));
     ASSERT_EQ(subs.count(), 1);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("Line 0"));
-    EXPECT_EQ(host.calls.last(), QStringLiteral("LoadReset ") + p1);
+    EXPECT_EQ(host.calls.last(), QStringLiteral("LoadPart ") + p1);
 }
 
 TEST_F(SplitProcedure, EachPartInItsOwnFormat) {
@@ -87,7 +86,9 @@ TEST_F(SplitProcedure, EachPartInItsOwnFormat) {
     const QByteArray firstPart = SrtBytes(range(0, 4));
     Forms().expect([](QDialog* d) { qobject_cast<clsFileSMIFrm1*>(d)->btOk->click(); });
     Forms().expect([](QDialog* d) { qobject_cast<clsFileSMIFrm1*>(d)->btOk->click(); });
+    host.doc = &subs;
     ASSERT_TRUE(SplitToFiles(p1, smi, 4, subs, false, 0, true, false, sel, 1, 2, host));
+    EXPECT_EQ(host.part->SettingSig(), QStringLiteral("SAMI"));
     EXPECT_EQ(Forms().shown.size(), 2);
     EXPECT_EQ(dir.read(QStringLiteral("one.srt")), firstPart);
     EXPECT_TRUE(dir.read(QStringLiteral("two.smi")).startsWith("<SAMI>\r\n"));
@@ -108,43 +109,33 @@ TEST_F(SplitProcedure, EachPartInItsOwnFormat) {
 TEST_F(SplitProcedure, AFailedWriteStopsBeforeTheSecondPartAndTheReload) {
     const QString bad = dir.path(QStringLiteral("missing/one.srt"));
     Boxes().expect(vb::OK, QStringLiteral("could not be written"));
+    Boxes().expect(vb::OK, QStringLiteral("Nothing was split: \"") + bad);
     EXPECT_FALSE(SplitToFiles(bad, p2, 3, subs, false, 0, true, true, sel, 0, 0, host));
-    EXPECT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(Boxes().shown.size(), 2u);
     EXPECT_FALSE(QFile::exists(p2));
     EXPECT_EQ(subs.count(), 10);
     EXPECT_EQ(sel.value(), 5);
     EXPECT_TRUE(host.calls.isEmpty());
-    EXPECT_TRUE(host.caption.isEmpty());
-
-    Boxes().expect(vb::OK, QStringLiteral("could not be written"));
-    EXPECT_FALSE(
-        SplitToFiles(p1, dir.path(QStringLiteral("missing/two.srt")), 3, subs, false, 0, true, false, sel, 0, 0, host));
-    EXPECT_EQ(subs.count(), 10);
-    EXPECT_TRUE(host.calls.isEmpty());
-    EXPECT_TRUE(host.caption.isEmpty());
 }
 
-TEST_F(SplitProcedure, APartThatCannotBeReadBackLeavesTheDocumentWhole) {
-    // A MicroDVD part is written at 25 fps; reading it back, the user clears the rate.
-    const QString sub = dir.path(QStringLiteral("two.sub"));
-    Forms().expect([](QDialog* d) {
-        qobject_cast<clsFileTXTFrm1*>(d)->setFrameRateText(QStringLiteral("25"));
-        d->hide();
-    });
-    Forms().expect([](QDialog* d) {
-        qobject_cast<clsFileTXTFrm1*>(d)->setFrameRateText(QString());
-        d->hide();
-    });
-    Boxes().expect(vb::OK, QStringLiteral("the file was not read"));
-    QSignalSpy major(&subs, &clsSubs::MajorChange);
-    EXPECT_FALSE(SplitToFiles(p1, sub, 3, subs, false, 0, true, false, sel, 0, 5, host));
-    EXPECT_EQ(dir.read(QStringLiteral("two.sub")).left(20), QByteArray("{1}{1}25\r\n{225}{262}"));
-    ASSERT_EQ(subs.count(), 10);
-    EXPECT_EQ(SrtBytes(EntriesOf(subs)), SrtBytes(range(0, 9)));
-    EXPECT_TRUE(subs.eventsEnabled());
-    EXPECT_EQ(major.count(), 1);
+TEST_F(SplitProcedure, BothPartsOrNeither) {
+    // The second part fails: the first part's file goes back to what it was, or away.
+    const QString bad = dir.path(QStringLiteral("missing/two.srt"));
+    const QByteArray old = "1\r\n00:00:05,000 --> 00:00:06,000\r\nOld\r\n\r\n";
+    dir.write(QStringLiteral("one.srt"), old);
+    for (bool existed : {true, false}) {
+        if (!existed) QFile::remove(p1);
+        Boxes().expect(vb::OK, QStringLiteral("could not be written"));
+        Boxes().expect(vb::OK, QStringLiteral("Nothing was split: \"") + bad + u'"');
+        EXPECT_FALSE(SplitToFiles(p1, bad, 3, subs, false, 0, true, false, sel, 0, 0, host));
+        EXPECT_EQ(Boxes().shown.back().title, QStringLiteral("Error"));
+        if (existed) EXPECT_EQ(dir.read(QStringLiteral("one.srt")), old);
+        else EXPECT_FALSE(QFile::exists(p1));
+        EXPECT_EQ(QDir(dir.folder()).entryList(QDir::Files), existed ? QStringList{"one.srt"} : QStringList{});
+    }
+    EXPECT_EQ(subs.count(), 10);
+    EXPECT_EQ(sel.value(), 5);
     EXPECT_TRUE(host.calls.isEmpty());
-    EXPECT_TRUE(host.caption.isEmpty());
 }
 
 TEST_F(SplitProcedure, RefusesAnIndexThatLeavesAPartEmpty) {

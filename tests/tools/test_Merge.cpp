@@ -187,14 +187,13 @@ TEST(MergeDialogWindow, AfterAndBeforeWithDelay) {
     EXPECT_TRUE(d.host.calls.isEmpty());
 }
 
-TEST(MergeDialogWindow, TypedPathIsCheckedBeforeSrtIsAdded) {
+TEST(MergeDialogWindow, TheNameCheckedIsTheNameLoaded) {
     MergeDialog d;
     auto refused = [&d](const QString& typed, const QString& text, const QString& title) {
         ToolFixture::type(d.f.txtFile, typed);
-        Boxes().expect(vb::OK);
+        Boxes().expect(vb::OK, text);
         ToolFixture::click(d.f.btOk);
         ASSERT_FALSE(Boxes().shown.empty());
-        EXPECT_EQ(Boxes().shown.back().text, text);
         EXPECT_EQ(Boxes().shown.back().title, title);
         EXPECT_EQ(Boxes().shown.back().flags, vb::Exclamation);
         EXPECT_EQ(d.subs.count(), 2);
@@ -203,15 +202,16 @@ TEST(MergeDialogWindow, TypedPathIsCheckedBeforeSrtIsAdded) {
     };
     refused(d.dir.path(QStringLiteral("nowhere/extra.srt")), QStringLiteral("You didn't enter a correct path"),
             QStringLiteral("Invalid input"));
-    // "extra" does not exist, though "extra.srt" does.
-    refused(d.dir.path(QStringLiteral("extra")), QStringLiteral("File doesn't exist."), QStringLiteral("Error"));
+    // "other" exists, but "other.srt" is the name that would be loaded.
+    d.dir.write(QStringLiteral("other"), "not subtitles");
+    refused(d.dir.path(QStringLiteral("other")), QStringLiteral("File doesn't exist."), QStringLiteral("Error"));
     EXPECT_TRUE(d.log.isEmpty());
 
-    // An existing "extra" loads "extra.srt".
-    d.dir.write(QStringLiteral("extra"), "not subtitles");
+    // "extra" does not exist itself; "extra.srt", which is loaded, does.
     ToolFixture::type(d.f.txtFile, d.dir.path(QStringLiteral("extra")));
     ToolFixture::click(d.f.btOk);
     EXPECT_EQ(d.texts(), (QStringList{"Line 0", "Line 1", "F0", "F1"}));
+    EXPECT_FALSE(d.f.isVisible());
 
     // A dot in a folder name keeps the name as typed.
     QDir(d.dir.folder()).mkdir(QStringLiteral("v1.0"));
@@ -220,6 +220,35 @@ TEST(MergeDialogWindow, TypedPathIsCheckedBeforeSrtIsAdded) {
     ToolFixture::type(d.f.txtFile, d.dir.path(QStringLiteral("v1.0/more")));
     ToolFixture::click(d.f.btOk);
     EXPECT_EQ(d.texts().last(), QStringLiteral("M"));
+}
+
+TEST(MergeDialogWindow, AFileReadOnlyInPartMergesNothingAndKeepsTheWindow) {
+    // The reader stops at the second entry, after it has read the first.
+    const QByteArray broken = "1\r\n00:00:05,000 --> 00:00:06,000\r\nF0\r\n\r\nX\r\nno time here\r\n";
+    MergeDialog d;
+    const QString bad = d.dir.write(QStringLiteral("bad.srt"), broken);
+    ToolFixture::type(d.f.txtFile, bad);
+    Boxes().expect(vb::OK, QStringLiteral("This is not a valid SRT subtitle file."));
+    Boxes().expect(vb::OK,
+                   QStringLiteral("\"") + bad + QStringLiteral("\" could not be read in full.  Nothing was merged."));
+    ToolFixture::click(d.f.btOk);
+    EXPECT_EQ(Boxes().shown.size(), 2u);
+    EXPECT_EQ(d.texts(), (QStringList{"Line 0", "Line 1"}));
+    EXPECT_TRUE(d.log.isEmpty());
+    EXPECT_TRUE(d.f.isVisible());
+
+    // The wizard's Finish stops the same way and stays on its last page.
+    MergeWizard z;
+    z.w.txtFile->setText(z.dir.write(QStringLiteral("bad.srt"), broken));
+    for (int i = 0; i < 4; ++i) z.next();
+    ASSERT_EQ(z.w.CurrentPage(), 4);
+    Boxes().expect(vb::OK, QStringLiteral("This is not a valid SRT subtitle file."));
+    Boxes().expect(vb::OK, QStringLiteral("Nothing was merged."));
+    z.next();
+    EXPECT_TRUE(z.w.isVisible());
+    EXPECT_EQ(z.w.CurrentPage(), 4);
+    EXPECT_EQ(z.texts(), (QStringList{"Line 0", "Line 1"}));
+    EXPECT_TRUE(z.log.isEmpty());
 }
 
 TEST(MergeDialogWindow, FullListRefusedWithTheDialogStillOpen) {
@@ -274,7 +303,21 @@ TEST(MergeWizardWindow, AllStepsThenFinish) {
     ToolFixture::typeTime(z.w.txtTimeShift, {"00", "00", "00", "500"});
     z.next();
     EXPECT_EQ(z.w.btNext->text(), QStringLiteral("Finish"));
+    // The summary shows the choices made; going back and changing them changes it.
+    EXPECT_EQ(z.w.lbInfoSub->text(), QStringLiteral("- Insert file before current file"));
+    EXPECT_EQ(z.w.lbInfoTiming->text(), QStringLiteral("- Shift timings, with a delay of 00:00:00.500"));
+    auto rechoose = [&z](QRadioButton* where, QRadioButton* timing) {
+        ToolFixture::click(z.w.btPrev);
+        ToolFixture::click(timing);
+        ToolFixture::click(z.w.btPrev);
+        ToolFixture::click(where);
+        z.next();
+        z.next();
+    };
+    rechoose(z.w.optAfter, z.w.optTiming[0]);
     EXPECT_EQ(z.w.lbInfoSub->text(), QStringLiteral("- Insert file after current file"));
+    EXPECT_EQ(z.w.lbInfoTiming->text(), QStringLiteral("- Keep the original timings"));
+    rechoose(z.w.optBefore, z.w.optTiming[1]);
     z.next();
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_EQ(z.texts(), (QStringList{"F0", "F1", "Line 0", "Line 1"}));

@@ -154,33 +154,52 @@ TEST(ShiftDialog, ShiftChecksTheMarkersAndTheRange) {
 TEST(ShiftDialog, ShiftUsesWhatIsStillBeingTyped) {
     ShiftDialog d(10);
     ToolFixture::activate(&d.f);
-    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("2"));
+    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("0"));
     QTest::mouseClick(d.f.txtMarkerTime->txtSec, Qt::LeftButton);
     ToolFixture::settle();
-    EXPECT_EQ(d.cMarkS.value(), 2);
+    EXPECT_EQ(d.cMarkS.value(), 0);
     QTest::keyClicks(d.f.txtMarkerTime->txtSec, QStringLiteral("3"));
     // The caret is still in the time entry's seconds.
     EXPECT_EQ(d.cMarkT.value(), 0);
     ToolFixture::click(d.f.btOk);
     EXPECT_EQ(d.cMarkT.value(), 3000);
     EXPECT_FALSE(d.f.isVisible());
-    EXPECT_EQ(d.subs.SubTimeIn(2), 3000);
-    EXPECT_EQ(d.subs.SubTimeIn(3), 13000);
+    EXPECT_EQ(d.subs.SubTimeIn(0), 3000);
+    EXPECT_EQ(d.subs.SubTimeIn(1), 13000);
 }
 
-TEST(ShiftDialog, ShiftThatWouldOverflowChangesNothing) {
-    ShiftDialog d(3);
-    d.subs.setSubTimeOut(2, 2147483000);
+TEST(ShiftDialog, ShiftThatWouldLeaveTheTimeRangeChangesNothing) {
+    ShiftDialog d(10);
     d.f.show();
-    d.cMarkS.setValue(0);
-    d.cMarkT.setValue(1000000);
-    const auto before = d.starts();
-    Boxes().expect(vb::OK, QStringLiteral("Nothing was changed."));
+    auto refused = [&d](int S, qint32 T, const QString& text) {
+        d.cMarkS.setValue(S);
+        d.cMarkT.setValue(T);
+        const auto before = d.starts();
+        const qint32 lastOut = d.subs.SubTimeOut(9);
+        Boxes().expect(vb::OK, text);
+        ToolFixture::click(d.f.btOk);
+        EXPECT_EQ(d.starts(), before);
+        EXPECT_EQ(d.subs.SubTimeOut(9), lastOut);
+        ASSERT_FALSE(Boxes().shown.empty());
+        EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
+        EXPECT_TRUE(d.f.isVisible());
+    };
+    // Subtitle 3 (31 s) to 20 s would move subtitle 0 (1 s) to -10 s.
+    refused(3, 20000, QStringLiteral("The new times would lie before 00:00:00.000.  Nothing was changed."));
+    d.subs.setSubTimeOut(9, 2147483000);
+    refused(0, 1000000, QStringLiteral("Nothing was changed."));
+    EXPECT_EQ(Boxes().shown.size(), 2u);
+
+    // The same shift of the rows from subtitle 2 to 8 stays in range.
+    d.cMarkS.setValue(3);
+    d.cMarkT.setValue(20000);
+    d.f.chSel->setChecked(true);
+    d.host.selA = 2;
+    d.host.selB = 8;
     ToolFixture::click(d.f.btOk);
-    EXPECT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(d.starts(), before);
-    EXPECT_EQ(d.subs.SubTimeOut(2), 2147483000);
-    EXPECT_TRUE(d.f.isVisible());
+    EXPECT_FALSE(d.f.isVisible());
+    EXPECT_EQ(d.subs.SubTimeIn(2), 10000);
+    EXPECT_EQ(d.subs.SubTimeIn(0), 1000);
 }
 
 TEST(ShiftWizard, StartsFromTheMainWindowsValuesWithoutWritingThem) {
@@ -247,7 +266,7 @@ TEST(ShiftWizard, WalksThePagesAndShiftsTheFile) {
 }
 
 TEST(ShiftWizard, ARefusedShiftStaysOnTheLastPage) {
-    ShiftWizard z(10, 3, 10);
+    ShiftWizard z(10, 3, 30010);
     z.host.selA = 1;
     z.host.selB = 6;
     for (int i = 0; i < 3; ++i) ToolFixture::click(z.w.btNext);
@@ -263,7 +282,7 @@ TEST(ShiftWizard, ARefusedShiftStaysOnTheLastPage) {
     z.host.selB = 6;
     ToolFixture::click(z.w.btNext);
     EXPECT_FALSE(z.w.isVisible());
-    EXPECT_EQ(z.subs.SubTimeIn(1), 10000 + 1000 - 31000 + 10);
+    EXPECT_EQ(z.subs.SubTimeIn(1), 10000 + 1000 - 31000 + 30010);
     EXPECT_EQ(z.subs.SubTimeIn(0), 1000);
     EXPECT_EQ(z.subs.SubTimeIn(7), 71000);
 }

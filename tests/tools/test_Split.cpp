@@ -159,8 +159,7 @@ TEST(SplitDialogWindow, ANameWithoutFolderIsWrittenInTheWorkingFolder) {
     ToolFixture::click(d.f.btOk);
     QDir::setCurrent(cwd);
     EXPECT_TRUE(QFile::exists(d.dir.path(QStringLiteral("x.srt"))));
-    EXPECT_EQ(d.host.caption, QStringLiteral("y.srt - Lumerin"));
-    EXPECT_EQ(d.host.calls, QStringList{QStringLiteral("LoadReset ") + QDir::cleanPath(d.dir.path("y.srt"))});
+    EXPECT_EQ(d.host.calls, QStringList{QStringLiteral("LoadPart ") + QDir::cleanPath(d.dir.path("y.srt"))});
 }
 
 TEST(SplitDialogWindow, RestartedSecondPartKeptOpen) {
@@ -174,13 +173,13 @@ TEST(SplitDialogWindow, RestartedSecondPartKeptOpen) {
     EXPECT_TRUE(d.f.txtReset->Enabled());
     ToolFixture::typeTime(d.f.txtReset, {"00", "01", "01", "000"});
     ToolFixture::click(d.f.chLast);
+    d.host.doc = &d.subs;
     ToolFixture::click(d.f.btOk);
     EXPECT_EQ(read(d.p2), SrtBytes(second));
     ASSERT_EQ(d.subs.count(), 3);
     EXPECT_EQ(d.subs.SubTimeIn(0), 61000);
     EXPECT_EQ(d.cSel.value(), -2);
-    EXPECT_EQ(d.host.caption, QStringLiteral("b.srt - Lumerin"));
-    EXPECT_EQ(d.host.calls, QStringList{QStringLiteral("LoadReset ") + d.p2});
+    EXPECT_EQ(d.host.calls, QStringList{QStringLiteral("LoadPart ") + d.p2});
 }
 
 TEST(SplitDialogWindow, BrowseChoosesFileAndFormat) {
@@ -258,13 +257,14 @@ TEST(SplitWizardWindow, AllStepsThenFinish) {
     ToolFixture::click(z.w.optKeepOpen[1]);
     z.next();
     EXPECT_EQ(z.w.btNext->text(), QStringLiteral("Finish"));
+    z.host.doc = &z.subs;
     z.next();
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_EQ(read(z.p1), SrtBytes(first));
     ASSERT_EQ(z.subs.count(), 2);
     EXPECT_EQ(z.subs.SubTimeIn(0), 2500);
     EXPECT_EQ(z.subs.SubTimeIn(1), 12500);
-    EXPECT_EQ(z.host.calls, QStringList{QStringLiteral("LoadReset ") + z.p2});
+    EXPECT_EQ(z.host.calls, QStringList{QStringLiteral("LoadPart ") + z.p2});
     EXPECT_TRUE(Boxes().shown.empty());
 }
 
@@ -391,4 +391,30 @@ TEST(SplitWizardWindow, BrowseAsksAboutAnExistingFileAndAgain) {
     EXPECT_EQ(Boxes().shown.size(), boxes);
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_NE(read(z.p1), QByteArray("old"));
+}
+
+TEST(SplitDialogWindow, ATypedNameDecidesTheFormatWhateverWasBrowsed) {
+    SplitDialog d(5);
+    d.host.subFolder = d.dir.folder();
+    Dialogs().expectSave(d.dir.path(QStringLiteral("b")), 3); // SAMI
+    ToolFixture::click(d.f.btBrowse[1]);
+    ASSERT_EQ(d.f.FileType[1], 2);
+    d.fill(QStringLiteral("1"), d.p1, d.p2); // "b.smi" typed over as "b.srt"
+    ToolFixture::click(d.f.btOk);
+    EXPECT_EQ(read(d.p2), SrtBytes(d.entries(2, 4)));
+    EXPECT_FALSE(QFile::exists(d.dir.path(QStringLiteral("b.smi"))));
+
+    // The wizard the same.
+    SplitWizard z(5, 1);
+    z.host.subFolder = z.dir.folder();
+    z.toPage(2);
+    Dialogs().expectSave(z.dir.path(QStringLiteral("b")), 3);
+    ToolFixture::click(z.w.btBrowse[1]);
+    ASSERT_EQ(z.w.FileType[1], 2);
+    ToolFixture::type(z.w.txtFile[0], z.p1);
+    ToolFixture::type(z.w.txtFile[1], z.p2);
+    z.toPage(5);
+    z.next();
+    EXPECT_FALSE(z.w.isVisible());
+    EXPECT_TRUE(read(z.p2).startsWith("1\r\n"));
 }

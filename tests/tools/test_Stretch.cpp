@@ -153,6 +153,41 @@ TEST(StretchDialog, MarkersStartingTogetherAreRefusedAndChangeNothing) {
     EXPECT_TRUE(d.f.isVisible());
 }
 
+TEST(StretchDialog, AStretchThatWouldReverseOrSqueezeTheListIsRefused) {
+    StretchDialog d(10);
+    d.f.show();
+    const auto before = d.starts();
+    auto refused = [&d, &before](const QString& text) {
+        Boxes().expect(vb::OK, text);
+        ToolFixture::click(d.f.btOk);
+        EXPECT_EQ(d.starts(), before);
+        ASSERT_FALSE(Boxes().shown.empty());
+        EXPECT_EQ(Boxes().shown.back().flags, vb::OKOnly);
+        EXPECT_TRUE(d.f.isVisible());
+    };
+    const QString order = QStringLiteral("must differ and lie in the same order");
+    // "Marked Time 2" left at 00:00:00.000 would turn the file round.
+    d.marks(2, 5000, 6, 0);
+    refused(order);
+    d.marks(2, 5000, 6, 5000);
+    refused(order);
+    d.marks(6, 70000, 2, 80000);
+    refused(order);
+    d.marks(4, 5000, 4, 70000);
+    refused(QStringLiteral("Both sub markers are the same subtitle."));
+    // Subtitle 0 (1 s) would go before the start.
+    d.marks(2, 100, 6, 80000);
+    refused(QStringLiteral("The new times would lie before 00:00:00.000."));
+    EXPECT_EQ(Boxes().shown.size(), 5u);
+
+    d.marks(6, 78000, 2, 30000); // marked the other way round, in order
+    ToolFixture::click(d.f.btOk);
+    EXPECT_FALSE(d.f.isVisible());
+    EXPECT_EQ(d.subs.SubTimeIn(0), 6000);
+    EXPECT_EQ(d.subs.SubTimeIn(2), 30000);
+    EXPECT_EQ(d.subs.SubTimeIn(6), 78000);
+}
+
 TEST(StretchWizard, SeedsItsOwnMarkersAndPickersWithoutAVideo) {
     StretchWizard z(10, 1, 8, 12000, 96000);
     EXPECT_EQ(z.w.windowTitle(), QStringLiteral("Stretch Timing Wizard"));

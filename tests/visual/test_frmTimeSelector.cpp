@@ -229,3 +229,13 @@ TEST(TimePicker, WorksWithTheRealPlayer) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return std::abs(f.Player->CurrentPosition() - 1.2) < 0.05; }, 10000));
     EXPECT_EQ(play.value(), 1200);
 }
+
+TEST(TimePicker, AVideoOfUnknownLengthKeepsTheCallersRange) {
+    Picker p(5000, 70000);
+    p.open(0); // the player reports no length
+    EXPECT_EQ(p.selected.value(), 70000);
+    EXPECT_EQ(p.selected.Max(), 1073741824);
+    EXPECT_EQ(p.play.Max(), 1073741824);
+    EXPECT_EQ(p.f.tTrack->Max(), 1073741824);
+    EXPECT_EQ(p.f.txtSelTime->lTime(), 70000);
+}
