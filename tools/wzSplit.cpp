@@ -112,6 +112,7 @@ void wzSplit::SetSubs(clsSubs* c, int defSel) {
     // The picker selects into the wizard's own selection and draws no markers.
     SubSelector = new frmSubSelector(this);
     SubSelector->Listing->SetStruct(c, cSel, new clsTime(SubSelector), new clsTime(SubSelector));
+    SubSelector->Listing->setNewLineChar(host_->NewLineChar());
     SubSelector->Listing->SetSimpleMode(true, 0);
     SubSelector->Listing->CalcBars();
     SubSelector->lbInfo->setText(QStringLiteral("Select the subtitle after the which the file will be splitted.  "

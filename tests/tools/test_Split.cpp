@@ -296,6 +296,8 @@ TEST(SplitWizardWindow, PickerSelectsTheLastSubtitleOfTheFirstPart) {
     EXPECT_EQ(z.w.SubSelector->lbInfo->text(),
               QStringLiteral("Select the subtitle after the which the file will be splitted.  The subtitle you "
                              "selected will be the LAST subtitle of the first file."));
+    // Two-line texts show the main listing's new-line character between their lines.
+    EXPECT_EQ(z.w.SubSelector->Listing->NewLineChar(), z.host.NewLineChar());
     z.next();
     Forms().expect([](QDialog* f) {
         auto* p = qobject_cast<frmSubSelector*>(f);
