@@ -181,24 +181,3 @@ QString frmMain::MovieFolder() const { return settings_->txtMovie->text(); }
 void frmMain::setMovieFolder(const QString& f) { settings_->txtMovie->setText(f); }
 bool frmMain::LastUsed() const { return settings_->chLastUsed->checkState() == Qt::Checked; }
 void frmMain::setLastUsed(bool b) { settings_->chLastUsed->setChecked(b); }
-
-QToolBar* frmMain::Band(int band) const {
-    const std::array<QToolBar*, 4> bands{Toolbar1, ShowHideBar, BadBar, DefBar};
-    return band >= 1 && band <= 4 ? bands[band - 1] : nullptr;
-}
-
-float frmMain::BandWidth(int band) { return band >= 1 && band <= 3 ? bandWidth_[band - 1] : 0; }
-
-void frmMain::setBandWidth(int band, float twips) {
-    if (band < 1 || band > 3) return;
-    bandWidth_[band - 1] = twips;
-}
-
-bool frmMain::BandNewRow(int band) { return Band(band) && toolBarBreak(Band(band)); }
-
-void frmMain::setBandNewRow(int band, bool newRow) {
-    QToolBar* b = Band(band);
-    if (!b || newRow == toolBarBreak(b)) return;
-    if (newRow) insertToolBarBreak(b);
-    else removeToolBarBreak(b);
-}

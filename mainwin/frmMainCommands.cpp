@@ -28,8 +28,30 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <algorithm>
+#include <array>
 
 namespace {
+// A band of the band bar: as wide as the user left it, even where its buttons need less. The
+// width is what the bar asks for; where the window is too narrow it still gets less.
+class BandBar : public QToolBar {
+public:
+    BandBar(const QString& title, QWidget* parent) : QToolBar(title, parent) {}
+    void setBandWidth(int px) {
+        if (px == bandWidth_) return;
+        bandWidth_ = px;
+        updateGeometry();
+    }
+    QSize sizeHint() const override {
+        QSize s = QToolBar::sizeHint();
+        s.setWidth(std::max(s.width(), bandWidth_));
+        return s;
+    }
+
+private:
+    int bandWidth_ = 0;
+};
+
 struct ButtonSpec {
     const char* tip;
     const char* icon;
@@ -119,7 +141,7 @@ void frmMain::buildMenus() {
 
 void frmMain::buildToolbars() {
     auto bar = [this](const char* name, std::initializer_list<ButtonSpec> buttons, void (frmMain::*click)(int)) {
-        auto* tb = new QToolBar(QString::fromLatin1(name), this);
+        auto* tb = new BandBar(QString::fromLatin1(name), this);
         tb->setObjectName(QString::fromLatin1(name));
         tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
         tb->setIconSize(QSize(20, 20));
@@ -175,6 +197,43 @@ void frmMain::buildToolbars() {
                   {"Set current sub as Stretch Marker 1", "markstretch1", true},
                   {"Set current sub as Stretch Marker 2", "markstretch2", true}},
                  &frmMain::DefBar_ButtonClick);
+}
+
+QToolBar* frmMain::Band(int band) const {
+    const std::array<QToolBar*, 4> bands{Toolbar1, ShowHideBar, BadBar, DefBar};
+    return band >= 1 && band <= 4 ? bands[band - 1] : nullptr;
+}
+
+float frmMain::BandWidth(int band) {
+    if (band < 1 || band > 3) return 0;
+    // A band on screen has the width the user left it at; before the window shows, the one set.
+    QToolBar* b = Band(band);
+    if (isVisible() && b->isVisible()) bandWidth_[band - 1] = float(b->width() * Twips);
+    return bandWidth_[band - 1];
+}
+
+void frmMain::setBandWidth(int band, float twips) {
+    if (band < 1 || band > 3) return;
+    bandWidth_[band - 1] = twips;
+    const int px = int(RoundHalfEven(twips / Twips));
+    static_cast<BandBar*>(Band(band))->setBandWidth(px);
+    if (!isVisible()) return;
+    // A band the user dragged keeps its dragged width over any asked for until it is laid anew:
+    // the bands are put back in their order and rows, so the width asked for shows at once.
+    std::array<bool, 5> newRow{};
+    for (int k = 2; k <= 4; ++k) newRow[k] = BandNewRow(k);
+    for (int k = 1; k <= 4; ++k) addToolBar(Qt::TopToolBarArea, Band(k));
+    for (int k = 2; k <= 4; ++k)
+        if (newRow[k]) insertToolBarBreak(Band(k));
+}
+
+bool frmMain::BandNewRow(int band) { return Band(band) && toolBarBreak(Band(band)); }
+
+void frmMain::setBandNewRow(int band, bool newRow) {
+    QToolBar* b = Band(band);
+    if (!b || newRow == toolBarBreak(b)) return;
+    if (newRow) insertToolBarBreak(b);
+    else removeToolBarBreak(b);
 }
 
 void frmMain::UpdateUI() {

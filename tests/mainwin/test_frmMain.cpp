@@ -1,6 +1,7 @@
 #include "controls/SubListing.h"
 #include "controls/timeBar.h"
 #include "mainwin/frmMain.h"
+#include "mainwin/frmSettings.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "platform/Unloadable.h"
@@ -9,11 +10,13 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 TEST(MainWindowStartup, SharedValuesStartWithTheirBounds) {
@@ -59,6 +62,36 @@ TEST(MainWindowStartup, ARelativeNameOnTheCommandLineIsTakenFromTheCurrentFolder
     EXPECT_EQ(w.windowTitle(), QStringLiteral("a.srt - Lumerin"));
     EXPECT_EQ(w.sFile, QFileInfo(file).absoluteFilePath());
     EXPECT_EQ(w.cSubs->count(), 1);
+}
+
+TEST(MainWindowStartup, BandWidthsComeFromTheSettingsFileAndGoBackToIt) {
+    QFile ini(frmSettings::SettingsFile());
+    auto lines = [&ini] {
+        EXPECT_TRUE(ini.open(QIODevice::ReadOnly));
+        const QStringList l = QString::fromLatin1(ini.readAll()).split(QStringLiteral("\r\n"));
+        ini.close();
+        return l;
+    };
+    { frmMain first; } // writes the file
+    QStringList text = lines();
+    text[4] = QStringLiteral(" 3000 ");
+    text[5] = QStringLiteral(" 3300 ");
+    text[6] = QStringLiteral(" 2700 ");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ini.write(text.join(QStringLiteral("\r\n")).toLatin1());
+    ini.close();
+    frmMain w;
+    w.resize(1000, 600);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(w.Toolbar1->width(), 200);
+    EXPECT_EQ(w.ShowHideBar->width(), 220);
+    EXPECT_EQ(w.BadBar->width(), 180);
+    // Saved from what the bands show.
+    w.ShowHideBar->resize(250, w.ShowHideBar->height());
+    w.Settings()->btApply->click();
+    EXPECT_EQ(lines().mid(4, 3),
+              (QStringList{QStringLiteral(" 3000 "), QStringLiteral(" 3750 "), QStringLiteral(" 2700 ")}));
 }
 
 TEST(MainWindowListing, AKeyThatChangesNoTextStoresNothing) {
