@@ -229,6 +229,11 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     resize(400, 200);
 }
 
+QSize SubListing::minimumSizeHint() const {
+    const int sbw = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return QSize(kTextX + sbw, kHeaderHeight + 3 * RowHeight);
+}
+
 void SubListing::resizeEvent(QResizeEvent*) {
     const int sbw = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     picMain->setGeometry(0, kHeaderHeight, width(), std::max(0, height() - kHeaderHeight));

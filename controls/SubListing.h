@@ -73,6 +73,9 @@ public:
     static constexpr int RowHeight = 15;
     static constexpr int EditBarParked = -30;
 
+    // The header and three rows: a listing any lower has no room for its scroll arrows.
+    QSize minimumSizeHint() const override;
+
     void SetStruct(clsSubs* lst, clsTime* c, clsTime* ca, clsTime* cb);
     void SetMarkers(clsTime* s, clsTime* s1, clsTime* s2);
     QString NewLineChar() const { return newLineChar_; }

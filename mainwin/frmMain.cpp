@@ -137,6 +137,10 @@ void frmMain::subArrange() {
     const int scrH = scrBar->sizeHint().height();
     const int rulers = bRulers ? 20 : 0;
     const int barH = scrH + 34 + 3 + rulers;
+    // However many rows the band bar takes, the window keeps room for the strip and a listing
+    // that still shows its rows and scroll arrows.
+    const QSize listMin = picListing->minimumSizeHint();
+    client->setMinimumSize(listMin.width() + 2 * kSideMargin, listMin.height() + kGap + barH + kBottomMargin);
     const int stripW = std::max(0, W - 2 * kSideMargin);
     const int barTop = H - barH - kBottomMargin;
     picListing->setGeometry(kSideMargin, 0, stripW, std::max(0, barTop - kGap));

@@ -129,6 +129,24 @@ TEST(MainWindowLayout, MinimumSizeAndRulerSpace) {
     EXPECT_LT(w.tBar->geometry().right(), w.btZoom->x());
 }
 
+TEST(MainWindowLayout, TheSmallestWindowKeepsTheListingAndTheStripWhole) {
+    frmMain w;
+    for (int band = 2; band <= 4; ++band) w.setBandNewRow(band, true);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    emit w.tBar->AskRulerSpace(true);
+    w.resize(100, 100);
+    QCoreApplication::processEvents();
+    const QRect list = w.picListing->geometry(), strip = w.picBar->geometry();
+    EXPECT_GE(w.picListing->Rows, 3);
+    EXPECT_EQ(w.picListing->scrList->height(), w.picListing->picMain->height());
+    EXPECT_LT(list.bottom(), strip.top());
+    EXPECT_GE(list.top(), 0);
+    EXPECT_LE(strip.bottom(), w.centralWidget()->height() - 1);
+    EXPECT_GT(w.tBar->height(), 0);
+    EXPECT_GT(w.tBar->width(), 0);
+}
+
 TEST(MainWindowClose, UnsavedChangesQuestion) {
     frmMain w;
     w.show();
