@@ -273,6 +273,6 @@ private:
     frmAbout* about_ = nullptr;
     frmLegend* legend_ = nullptr;
     frmSettings* settings_ = nullptr;
-    // Band widths in twips as the settings file keeps them (tool bars size themselves).
+    // Band widths in twips: the last ones set, or read from the bands while they are on screen.
     float bandWidth_[3] = {1770, 1950, 1710};
 };
