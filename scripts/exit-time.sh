@@ -27,9 +27,9 @@ exec xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     xdotool windowfocus --sync "$w"; xdotool key alt+f; sleep 0.3
     start=$(now)
     xdotool key x
-    while kill -0 $pid 2>/dev/null && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable; do :; done
+    while kill -0 $pid 2>/dev/null && xwininfo -id "$w" 2>/dev/null | grep -q IsViewable; do sleep 0.005; done
     gone=$(now)
     wait $pid || true
     end=$(now)
-    echo "run $i: window gone $(( (gone - start) / 1000000 )) ms after Exit, process ended $(( (end - gone) / 1000000 )) ms after the window"
+    echo "run $i: process ended $(( (end - start) / 1000000 )) ms after Exit, $(( (end - gone) / 1000000 )) ms after its window had gone"
   done' _ "$build" "$runs" "$video"
