@@ -693,8 +693,12 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             keyInText_ = false;
             return false;
         }
-        case QEvent::FocusIn:
         case QEvent::FocusOut:
+            // A key still down when the focus leaves (a click on another row) never comes up
+            // here: what it typed is stored now, before the row changes.
+            if (keyInText_ && !noEdit_) commitText();
+            [[fallthrough]];
+        case QEvent::FocusIn:
             keyInText_ = false;
             enterBreaks_ = false;
             break;

@@ -104,6 +104,20 @@ TEST(ListingKeys, ShiftEnterBreaksTheLineWhicheverKeyComesUpFirst) {
     EXPECT_EQ(h.subs.SubText(3), QStringLiteral("Text 3\r\nline two"));
 }
 
+TEST(ListingKeys, AKeyStillDownWhenAnotherRowIsClickedTypesIntoItsOwnRow) {
+    ListingHost h(10);
+    h.click(300, 2);
+    QLineEdit* t = h.l->txtSubText;
+    t->end(false);
+    QTest::keyPress(t, Qt::Key_A);
+    h.press(300, h.rowY(5));
+    QTest::keyRelease(h.focus(), Qt::Key_A);
+    h.release(300, h.rowY(5));
+    EXPECT_EQ(h.subs.SubText(2), QStringLiteral("Text 2\r\nline twoa"));
+    EXPECT_EQ(h.subs.SubText(5), QStringLiteral("Text 5\r\nline two"));
+    EXPECT_EQ(t->text(), QStringLiteral("Text 5\u00A4line two"));
+}
+
 TEST(ListingKeys, TextArrivingWithoutAKeyIsStoredAtOnce) {
     ListingHost h(10);
     h.click(300, 2);
