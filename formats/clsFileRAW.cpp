@@ -98,7 +98,7 @@ bool clsFileRAW::Load(clsSubs& Subs) {
     const QString fd = frm->FieldDelimiter(), rd = frm->RecordDelimiter(), nlc = frm->NewLineText();
     if (!layoutUsable(fields, fd, rd)) return false;
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
 
     EventsOff off(Subs);
     Subs.Clear();
@@ -179,5 +179,5 @@ bool clsFileRAW::Save(clsSubs& Subs) {
     std::vector<std::array<QString, 3>> records(static_cast<size_t>(Subs.count()));
     for (int i = 0; i < Subs.count(); ++i)
         records[i] = {FormatTime(Subs.SubTimeIn(i)), FormatTime(Subs.SubTimeOut(i)), Subs.SubText(i)};
-    return WriteOrReport(path_, clsFileRAWFrm1::Compose(records, fields, fd, rd, frm->NewLineText()));
+    return writeText(clsFileRAWFrm1::Compose(records, fields, fd, rd, frm->NewLineText()));
 }

@@ -369,7 +369,7 @@ clsFileSMI::clsFileSMI() = default;
 
 bool clsFileSMI::Load(clsSubs& Subs) {
     QStringList lines;
-    if (!LoadLineStore(path_, lines, QStringLiteral("SAMI"))) return false;
+    if (!LoadLineStore(path_, lines, QStringLiteral("SAMI"), &encoding_)) return false;
     lines_ = std::move(lines);
     EventsOff off(Subs);
     Subs.Clear();
@@ -416,5 +416,5 @@ QString clsFileSMI::Compose(const clsSubs& Subs, const clsFileSMIFrm1& F) {
 bool clsFileSMI::Save(clsSubs& Subs) {
     clsFileSMIFrm1* F = form();
     ShowModal(F);
-    return WriteOrReport(path_, Compose(Subs, *F));
+    return writeText(Compose(Subs, *F));
 }

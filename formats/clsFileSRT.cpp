@@ -33,7 +33,7 @@ bool clsFileSRT::Load(clsSubs& Subs) {
     EventsOff events(Subs);
     Subs.Clear();
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
     int entry = 0;
     try {
         parse(lines, Subs, frm, entry);
@@ -115,4 +115,4 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
     return out;
 }
 
-bool clsFileSRT::Save(clsSubs& Subs) { return WriteOrReport(path_, Compose(Subs)); }
+bool clsFileSRT::Save(clsSubs& Subs) { return writeText(Compose(Subs)); }

@@ -356,7 +356,7 @@ qint32 clsFileSSA::ParseSsaTime(const QString& text) {
 
 bool clsFileSSA::Load(clsSubs& Subs) {
     QStringList lines;
-    if (!LoadLineStore(path_, lines, QStringLiteral("SubStation Alpha"))) return false;
+    if (!LoadLineStore(path_, lines, QStringLiteral("SubStation Alpha"), &encoding_)) return false;
     lines_ = std::move(lines);
     clsFileSSAFrm1* F = newForm();
     {
@@ -451,5 +451,5 @@ QString clsFileSSA::Compose(const clsSubs& Subs, const clsFileSSAFrm1& F) {
 bool clsFileSSA::Save(clsSubs& Subs) {
     clsFileSSAFrm1* F = form();
     ShowModal(F);
-    return WriteOrReport(path_, Compose(Subs, *F));
+    return writeText(Compose(Subs, *F));
 }

@@ -35,7 +35,7 @@ clsFileSV1::clsFileSV1() = default;
 bool clsFileSV1::Load(clsSubs& Subs) {
     clsFileSV1Frm1* frm = newForm();
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
     EventsOff off(Subs);
     Subs.Clear();
     try {
@@ -89,5 +89,5 @@ bool clsFileSV1::Save(clsSubs& Subs) {
     }
     line(QStringLiteral("[end]"));
     line(QStringLiteral("******** END SCRIPT ********"));
-    return WriteOrReport(path_, out);
+    return writeText(out);
 }

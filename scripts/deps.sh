@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when any is missing.
 set -euo pipefail
-packages=(cmake g++ ninja-build pkg-config qt6-base-dev libmpv-dev ffmpeg libgtest-dev fonts-dejavu-core
+packages=(cmake g++ ninja-build pkg-config qt6-base-dev libmpv-dev libuchardet-dev ffmpeg libgtest-dev fonts-dejavu-core
           xvfb xauth xdotool imagemagick)
 missing=()
 for p in "${packages[@]}"; do
