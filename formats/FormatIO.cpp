@@ -1,6 +1,7 @@
 #include "formats/FormatIO.h"
 #include "model/Common.h"
 #include "model/TextFile.h"
+#include "model/clsSubs.h"
 #include "platform/MsgBox.h"
 
 QString JoinBreaks(const QString& text, const QString& sep) {
@@ -28,6 +29,15 @@ int HexPair(const QString& s, qsizetype at) {
 }
 
 QString SingleLine(const QString& text) { return JoinBreaks(text, QString()); }
+
+bool ListFull(const QString& format) {
+    MsgBox(QStringLiteral("The list is full: it holds at most %1 subtitles, and this %2 file has more. The first %1 "
+                          "were read.")
+               .arg(clsSubs::Capacity)
+               .arg(format),
+           vb::Exclamation, QStringLiteral("Error"));
+    return false;
+}
 
 bool ReadLinesOrReport(const QString& path, QStringList& lines, TextEncoding* used) {
     QString why;

@@ -35,6 +35,9 @@ int HexPair(const QString& s, qsizetype at);
 // A header value on one line: its line breaks removed.
 QString SingleLine(const QString& text);
 
+// Tells the user that the list filled up before the file's end; false for the reader to return.
+bool ListFull(const QString& format);
+
 // Reads the file's lines (and the encoding they were in); false after telling the user when it
 // can't be read.
 bool ReadLinesOrReport(const QString& path, QStringList& lines, TextEncoding* used = nullptr);

@@ -59,8 +59,8 @@ bool clsFileSV1::Load(clsSubs& Subs) {
         }
     } catch (const BadFormat&) {
         return invalidFile();
-    } catch (const RuntimeError&) { // the list is full
-        return invalidFile();
+    } catch (const RuntimeError&) {
+        return Subs.full() ? ListFull(QStringLiteral("SubViewer 1.0")) : invalidFile();
     }
     ShowModal(frm);
     return true;

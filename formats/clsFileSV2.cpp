@@ -76,8 +76,8 @@ bool clsFileSV2::Load(clsSubs& Subs) {
         }
     } catch (const BadFormat&) {
         return invalidFile();
-    } catch (const RuntimeError&) { // the list is full
-        return invalidFile();
+    } catch (const RuntimeError&) {
+        return Subs.full() ? ListFull(QStringLiteral("SubViewer 2.0")) : invalidFile();
     }
     ShowModal(frm);
     return true;
