@@ -276,6 +276,57 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
     }
 }
 
+TEST(RawText, ADelimiterThatTheTimesHoldIsRefusedOnOkAndChangesNothing) {
+    Layout colonFields;
+    colonFields.fd = dColon;
+    Layout colonRecords;
+    colonRecords.fields = {rfText, rfTimeOut};
+    colonRecords.rd = dColon;
+    Layout pointRecords;
+    pointRecords.fields = {rfTimeIn};
+    pointRecords.rd = dOther;
+    pointRecords.otherRd = QStringLiteral(".");
+    for (const auto& [what, layout] :
+         {std::pair{"colon between fields", colonFields}, std::pair{"colon between records", colonRecords},
+          std::pair{"point between records", pointRecords}}) {
+        SCOPED_TRACE(what);
+        TempDir dir;
+        const QByteArray old = "00:00:01.000\t00:00:02.000\tOld";
+        const QString path = dir.write(QStringLiteral("in.txt"), old);
+        clsSubs subs;
+        subs.AddSub(QStringLiteral("kept"), 5, 6);
+        Boxes().reset();
+        // OK keeps the form open with the message; closing it then reads and writes nothing.
+        auto refuse = [layout](QDialog* f) {
+            fillLayout(f, layout);
+            clickOk(f);
+            EXPECT_TRUE(f->isVisible());
+            f->close();
+        };
+        for (int k = 0; k < 4; ++k) Boxes().expect(vb::OK, QStringLiteral("occurs in the times (hh:mm:ss.mmm)"));
+        clsFileRAW reader;
+        reader.setFile(path);
+        Forms().expect(refuse);
+        EXPECT_FALSE(reader.Load(subs));
+        EXPECT_EQ(entries(subs), std::vector<std::string>{row(5, 6, QStringLiteral("kept"))});
+        clsFileRAW writer;
+        writer.setFile(path);
+        Forms().expect(refuse);
+        EXPECT_FALSE(writer.Save(subs));
+        EXPECT_EQ(dir.read(QStringLiteral("in.txt")), old);
+        EXPECT_EQ(Boxes().shown.size(), 4u);
+    }
+    // A colon that no time field is written with is the user's to choose.
+    TempDir dir;
+    clsSubs subs;
+    fill(subs, {{1000, 2000, QStringLiteral("a:b")}, {3000, 4000, QStringLiteral("c")}});
+    Layout textOnly;
+    textOnly.fields = {rfText};
+    textOnly.rd = dColon;
+    ASSERT_TRUE(save(subs, dir.path(QStringLiteral("t.txt")), textOnly));
+    EXPECT_EQ(dir.read(QStringLiteral("t.txt")), QByteArray("a:b:c"));
+}
+
 TEST(RawText, AFileBeyondTheListIsReportedAndKeepsWhatWasRead) {
     TempDir dir;
     QByteArray bytes;
