@@ -245,6 +245,7 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
         const char* what;
         Layout layout;
         QString message;
+        bool refusedOnOk = false; // OK keeps the form open with the message, told again on closing
     };
     Layout noFields;
     noFields.fields.clear();
@@ -252,31 +253,8 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
     emptyFd.fd = dOther;
     Layout emptyRd;
     emptyRd.rd = dOther;
-    const std::vector<Case> cases = {
-        {"no field", noFields, QStringLiteral("No field is selected.")},
-        {"empty field delimiter", emptyFd, QStringLiteral("Invalid delimiters.")},
-        {"empty record delimiter", emptyRd, QStringLiteral("Invalid delimiters.")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempDir dir;
-        const QByteArray old = "00:00:01.000\t00:00:02.000\tOld";
-        const QString path = dir.write(QStringLiteral("in.txt"), old);
-        clsSubs subs;
-        subs.AddSub(QStringLiteral("kept"), 5, 6);
-        Boxes().reset();
-        Boxes().expect(vb::OK, c.message);
-        EXPECT_FALSE(load(subs, path, c.layout));
-        EXPECT_EQ(entries(subs), std::vector<std::string>{row(5, 6, QStringLiteral("kept"))});
-        Boxes().expect(vb::OK, c.message);
-        EXPECT_FALSE(save(subs, path, c.layout));
-        EXPECT_EQ(dir.read(QStringLiteral("in.txt")), old);
-        ASSERT_EQ(Boxes().shown.size(), 2u);
-        EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
-    }
-}
-
-TEST(RawText, ADelimiterThatTheTimesHoldIsRefusedOnOkAndChangesNothing) {
+    // Delimiters that the times hold would split them.
+    const QString inTimes = QStringLiteral("occurs in the times (hh:mm:ss.mmm)");
     Layout colonFields;
     colonFields.fd = dColon;
     Layout colonRecords;
@@ -286,35 +264,45 @@ TEST(RawText, ADelimiterThatTheTimesHoldIsRefusedOnOkAndChangesNothing) {
     pointRecords.fields = {rfTimeIn};
     pointRecords.rd = dOther;
     pointRecords.otherRd = QStringLiteral(".");
-    for (const auto& [what, layout] :
-         {std::pair{"colon between fields", colonFields}, std::pair{"colon between records", colonRecords},
-          std::pair{"point between records", pointRecords}}) {
-        SCOPED_TRACE(what);
+    const std::vector<Case> cases = {
+        {"no field", noFields, QStringLiteral("No field is selected.")},
+        {"empty field delimiter", emptyFd, QStringLiteral("Invalid delimiters.")},
+        {"empty record delimiter", emptyRd, QStringLiteral("Invalid delimiters.")},
+        {"colon between fields", colonFields, inTimes, true},
+        {"colon between records", colonRecords, inTimes, true},
+        {"point between records", pointRecords, inTimes, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         TempDir dir;
         const QByteArray old = "00:00:01.000\t00:00:02.000\tOld";
         const QString path = dir.write(QStringLiteral("in.txt"), old);
         clsSubs subs;
         subs.AddSub(QStringLiteral("kept"), 5, 6);
         Boxes().reset();
-        // OK keeps the form open with the message; closing it then reads and writes nothing.
-        auto refuse = [layout](QDialog* f) {
-            fillLayout(f, layout);
-            clickOk(f);
-            EXPECT_TRUE(f->isVisible());
-            f->close();
+        const int boxes = c.refusedOnOk ? 2 : 1;
+        auto expectForm = [&c] {
+            if (!c.refusedOnOk) return expectLayout(c.layout);
+            Forms().expect([&c](QDialog* f) {
+                fillLayout(f, c.layout);
+                clickOk(f);
+                EXPECT_TRUE(f->isVisible());
+                f->close();
+            });
         };
-        for (int k = 0; k < 4; ++k) Boxes().expect(vb::OK, QStringLiteral("occurs in the times (hh:mm:ss.mmm)"));
+        for (int k = 0; k < 2 * boxes; ++k) Boxes().expect(vb::OK, c.message);
         clsFileRAW reader;
         reader.setFile(path);
-        Forms().expect(refuse);
+        expectForm();
         EXPECT_FALSE(reader.Load(subs));
         EXPECT_EQ(entries(subs), std::vector<std::string>{row(5, 6, QStringLiteral("kept"))});
         clsFileRAW writer;
         writer.setFile(path);
-        Forms().expect(refuse);
+        expectForm();
         EXPECT_FALSE(writer.Save(subs));
         EXPECT_EQ(dir.read(QStringLiteral("in.txt")), old);
-        EXPECT_EQ(Boxes().shown.size(), 4u);
+        ASSERT_EQ(Boxes().shown.size(), size_t(2 * boxes));
+        EXPECT_EQ(Boxes().shown[0].flags, c.refusedOnOk ? vb::Exclamation : vb::OKOnly);
     }
     // A colon that no time field is written with is the user's to choose.
     TempDir dir;
