@@ -52,55 +52,71 @@ bool encodeCp1252(QStringView text, QByteArray& out) {
 }
 
 // Text that is UTF-8 but for some stray bytes: the valid sequences as UTF-8, every other byte
-// as Windows-1252 (the likeliest source of a stray letter in such a file).
-struct Utf8Scan {
-    QString text;
-    qsizetype sequences = 0; // valid multi-byte sequences
-    qsizetype stray = 0;     // bytes outside any valid sequence
-};
-
-Utf8Scan scanUtf8(QByteArrayView b) {
-    Utf8Scan s;
-    s.text.reserve(b.size());
+// as Windows-1252 (the likeliest source of a stray letter in such a file). Without out, only
+// counts: the valid multi-byte sequences and the stray bytes.
+void scanUtf8(QByteArrayView b, qsizetype& sequences, qsizetype& stray, QString* out = nullptr) {
+    sequences = stray = 0;
     const qsizetype n = b.size();
+    // At most one UTF-16 unit per byte: a four-byte sequence gives two.
+    QChar* d = nullptr;
+    if (out) {
+        out->resize(n);
+        d = out->data();
+    }
     for (qsizetype i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(b[i]);
         if (c < 0x80) {
-            s.text += QChar(c);
+            if (d) *d++ = QChar(c);
             continue;
         }
         const int len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
         char32_t cp = len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
         bool ok = len > 0 && i + len <= n;
         for (int k = 1; ok && k < len; ++k) {
-            const auto d = static_cast<unsigned char>(b[i + k]);
-            ok = (d & 0xC0) == 0x80;
-            cp = (cp << 6) | (d & 0x3F);
+            const auto x = static_cast<unsigned char>(b[i + k]);
+            ok = (x & 0xC0) == 0x80;
+            cp = (cp << 6) | (x & 0x3F);
         }
         if (ok && len == 3) ok = cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
         if (ok && len == 4) ok = cp >= 0x10000 && cp <= 0x10FFFF;
         if (!ok) {
-            s.text += cp1252Char(c);
-            ++s.stray;
+            if (d) *d++ = cp1252Char(c);
+            ++stray;
             continue;
         }
-        if (cp > 0xFFFF) {
-            s.text += QChar(QChar::highSurrogate(cp));
-            s.text += QChar(QChar::lowSurrogate(cp));
-        } else {
-            s.text += QChar(char16_t(cp));
+        if (d) {
+            if (cp > 0xFFFF) {
+                *d++ = QChar(QChar::highSurrogate(cp));
+                *d++ = QChar(QChar::lowSurrogate(cp));
+            } else {
+                *d++ = QChar(char16_t(cp));
+            }
         }
-        ++s.sequences;
+        ++sequences;
         i += len - 1;
     }
-    return s;
+    if (out) out->truncate(d - out->data());
 }
 
 // The encoding uchardet names for the bytes; empty when it knows none.
 QByteArray detect(QByteArrayView bytes) {
     const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> ud(uchardet_new(), uchardet_delete);
     if (!ud) return {};
-    if (uchardet_handle_data(ud.get(), bytes.data(), size_t(bytes.size())) != 0) return {};
+    // The lines that hold bytes beyond ASCII tell the encoding; a few thousand of them do.
+    QByteArray sample;
+    for (qsizetype start = 0; start < bytes.size() && sample.size() < 64 * 1024;) {
+        qsizetype end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        start = end;
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                sample += line;
+                break;
+            }
+        }
+    }
+    if (uchardet_handle_data(ud.get(), sample.constData(), size_t(sample.size())) != 0) return {};
     uchardet_data_end(ud.get());
     const char* name = uchardet_get_charset(ud.get());
     return name ? QByteArray(name) : QByteArray();
@@ -139,12 +155,16 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
         QStringDecoder d(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE, QStringDecoder::Flag::Stateless);
         return d.decode(view.sliced(2));
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError()) return text;
+    // Counted first: Qt's decoder is slow on bytes that are not UTF-8.
+    qsizetype sequences, stray;
+    scanUtf8(view, sequences, stray);
+    QString text;
+    if (stray == 0) return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(view);
     // Mostly UTF-8 with a few stray bytes: the letters stay; a save writes it as clean UTF-8.
-    Utf8Scan scan = scanUtf8(view);
-    if (scan.sequences > scan.stray) return std::move(scan.text);
+    if (sequences > stray) {
+        scanUtf8(view, sequences, stray, &text);
+        return text;
+    }
 
     QByteArray found = detect(view);
     const QByteArray upper = found.toUpper();

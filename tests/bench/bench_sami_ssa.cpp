@@ -31,12 +31,12 @@ template <class Handler> void run(const BenchContext& ctx, const QString& name, 
     fill(subs, n);
     Handler f;
     f.setFile(path);
-    ctx.time(QStringLiteral("%1 save of %2 entries").arg(name).arg(n), 40, [&] {
+    ctx.time(QStringLiteral("%1 save of %2 entries").arg(name).arg(n), 30, [&] {
         answerForm();
         if (!f.Save(subs)) std::printf("  save failed\n");
     });
     clsSubs back;
-    ctx.time(QStringLiteral("%1 load of %2 entries, progress window included").arg(name).arg(n), 40, [&] {
+    ctx.time(QStringLiteral("%1 load of %2 entries, progress window included").arg(name).arg(n), 30, [&] {
         answerForm();
         if (!f.Load(back)) std::printf("  load failed\n");
     });
