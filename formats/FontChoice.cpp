@@ -1,8 +1,6 @@
 #include "formats/FontChoice.h"
 #include "platform/Desktop.h"
 
-#include <QFontInfo>
-
 FontChoice::FontChoice(QWidget* parent) : QComboBox(parent) {
     fillFonts();
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
@@ -20,29 +18,15 @@ void FontChoice::fillFonts() {
 }
 
 void FontChoice::setFontName(const QString& name) {
+    // The same choice whatever fonts are installed: no substitute of the system's.
+    const QString wanted = name.trimmed().toLower();
+    int i = -1;
+    for (int k = 0; k < count() && i < 0; ++k)
+        if (itemText(k).trimmed().toLower().compare(wanted, Qt::CaseSensitive) >= 0) i = k;
     filling_ = true;
-    int i = findText(name, Qt::MatchFixedString); // case-insensitive
-    const bool installed = i >= 0;
-    if (i < 0 && !name.isEmpty()) {
-        // Nearest shown: the longest installed name that starts the requested one, or the reverse.
-        int best = -1;
-        for (int k = 0; k < count(); ++k) {
-            const QString f = itemText(k);
-            if ((name.startsWith(f, Qt::CaseInsensitive) || f.startsWith(name, Qt::CaseInsensitive)) &&
-                (best < 0 || f.size() > itemText(best).size()))
-                best = k;
-        }
-        i = best;
-        if (i < 0) {
-            // The font the system would use in its place.
-            const QString substitute = QFontInfo(QFont(name)).family();
-            i = findText(substitute, Qt::MatchFixedString);
-        }
-    }
-    setCurrentIndex(i >= 0 ? i : (count() > 0 ? 0 : -1));
+    setCurrentIndex(i);
     filling_ = false;
-    // An installed font is named as the system spells it; only a missing one keeps the file's name.
-    requested_ = name.isEmpty() || installed ? currentText() : name;
+    requested_ = name;
     userChose_ = false;
 }
 

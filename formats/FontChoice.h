@@ -1,6 +1,7 @@
-// A font list for the formats' forms that keeps the font named in a file even when no such font
-// is installed: the list shows the nearest installed one, and the requested name is what the
-// form gives back until the user picks another. An installed font is given back as listed.
+// A font list for the formats' forms. A name selects the first listed font that is equal to it or
+// sorts after it (trimmed, lower-cased, compared code by code, in list order), none when every font
+// sorts before it; the font named in a file is what the form gives back until the user picks
+// another, whether or not such a font is installed.
 #pragma once
 
 #include <QComboBox>
@@ -13,6 +14,8 @@ public:
     // Fills the list from the screen fonts (again), keeping the current choice.
     void fillFonts();
     void setFontName(const QString& name);
+    // The font selected in the list stands rather than the name asked for: a form's own default.
+    void keepListed() { requested_.clear(); }
     // The requested name unless the user chose another; never empty while the list has fonts.
     QString fontName() const;
 

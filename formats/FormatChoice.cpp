@@ -12,27 +12,18 @@
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 
-#include <QFile>
+#include <algorithm>
 
 namespace {
 // The first line up to the first CR or LF; RuntimeError when the file can't be read or is empty.
+// The whole file is decoded: a UTF-16 file's line ends are two bytes each.
 QString firstLine(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) throw RuntimeError(RuntimeError::FileNotFound, path);
-    QByteArray head;
-    while (!f.atEnd()) {
-        const QByteArray chunk = f.read(4096);
-        if (chunk.isEmpty()) break;
-        head += chunk;
-        const qsizetype end = head.indexOf('\n');
-        const qsizetype cr = head.indexOf('\r');
-        if (end >= 0 || cr >= 0) {
-            const qsizetype cut = end < 0 ? cr : (cr < 0 ? end : std::min(cr, end));
-            return DecodeText(head.left(cut));
-        }
-    }
-    if (head.isEmpty()) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("no first line"));
-    return DecodeText(head);
+    QString text, why;
+    if (!ReadTextFile(path, text, &why)) throw RuntimeError(RuntimeError::FileNotFound, path);
+    if (text.isEmpty()) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("no first line"));
+    const qsizetype lf = text.indexOf(u'\n'), cr = text.indexOf(u'\r');
+    const qsizetype cut = lf < 0 ? cr : (cr < 0 ? lf : std::min(cr, lf));
+    return cut < 0 ? text : text.left(cut);
 }
 
 std::unique_ptr<intFile> available(std::optional<FileType> type) { return type ? NewFileHandler(*type) : nullptr; }

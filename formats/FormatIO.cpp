@@ -1,6 +1,7 @@
 #include "formats/FormatIO.h"
 #include "model/Common.h"
 #include "model/TextFile.h"
+#include "model/clsSubs.h"
 #include "platform/MsgBox.h"
 
 QString JoinBreaks(const QString& text, const QString& sep) {
@@ -29,17 +30,26 @@ int HexPair(const QString& s, qsizetype at) {
 
 QString SingleLine(const QString& text) { return JoinBreaks(text, QString()); }
 
-bool ReadLinesOrReport(const QString& path, QStringList& lines) {
+bool ListFull(const QString& format) {
+    MsgBox(QStringLiteral("The list is full: it holds at most %1 subtitles, and this %2 file has more. The first %1 "
+                          "were read.")
+               .arg(clsSubs::Capacity)
+               .arg(format),
+           vb::Exclamation, QStringLiteral("Error"));
+    return false;
+}
+
+bool ReadLinesOrReport(const QString& path, QStringList& lines, TextEncoding* used) {
     QString why;
-    if (ReadLines(path, lines, &why)) return true;
+    if (ReadLines(path, lines, &why, used)) return true;
     MsgBox(QStringLiteral("The file \"%1\" could not be read.\r\n%2").arg(path, why), vb::Exclamation,
            QStringLiteral("Error"));
     return false;
 }
 
-bool WriteOrReport(const QString& path, const QString& text) {
+bool WriteOrReport(const QString& path, const QString& text, TextEncoding& enc) {
     QString why;
-    if (WriteTextFile(path, text, &why)) return true;
+    if (WriteTextFile(path, text, &why, enc)) return true;
     MsgBox(QStringLiteral("The file \"%1\" could not be written; it is left as it was.\r\n%2").arg(path, why),
            vb::Exclamation, QStringLiteral("Error"));
     return false;

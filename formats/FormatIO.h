@@ -3,6 +3,8 @@
 // of files that can't be read or written.
 #pragma once
 
+#include "model/TextFile.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,7 +35,12 @@ int HexPair(const QString& s, qsizetype at);
 // A header value on one line: its line breaks removed.
 QString SingleLine(const QString& text);
 
-// Reads the file's lines; false after telling the user when it can't be read.
-bool ReadLinesOrReport(const QString& path, QStringList& lines);
-// Writes the whole text; false after telling the user when nothing was written.
-bool WriteOrReport(const QString& path, const QString& text);
+// Tells the user that the list filled up before the file's end; false for the reader to return.
+bool ListFull(const QString& format);
+
+// Reads the file's lines (and the encoding they were in); false after telling the user when it
+// can't be read.
+bool ReadLinesOrReport(const QString& path, QStringList& lines, TextEncoding* used = nullptr);
+// Writes the whole text in enc when it fits, else UTF-8 (enc becomes what was written); false
+// after telling the user when nothing was written.
+bool WriteOrReport(const QString& path, const QString& text, TextEncoding& enc);

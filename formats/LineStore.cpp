@@ -11,8 +11,8 @@
 #include <cmath>
 #include <limits>
 
-bool LoadLineStore(const QString& path, QStringList& lines, const QString& format) {
-    if (!ReadLinesOrReport(path, lines)) return false;
+bool LoadLineStore(const QString& path, QStringList& lines, const QString& format, TextEncoding* used) {
+    if (!ReadLinesOrReport(path, lines, used)) return false;
     if (lines.size() > kLineStoreSize) {
         MsgBox(QStringLiteral("This ") + format + QStringLiteral(" file has more than ") +
                    QString::number(kLineStoreSize) + QStringLiteral(" lines and cannot be loaded."),

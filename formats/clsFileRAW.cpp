@@ -74,17 +74,18 @@ struct ProgressShown {
     }
 };
 
-// The layout of the form, refused with a message when it can't delimit anything.
-bool layoutUsable(const std::vector<RawField>& fields, const QString& fd, const QString& rd) {
-    if (fd.isEmpty() || rd.isEmpty()) {
+// The layout of the form, refused with a message when it can't delimit its fields (also when
+// the form was closed by its close box, which skips the check of OK).
+bool layoutUsable(const clsFileRAWFrm1& frm) {
+    if (frm.FieldDelimiter().isEmpty() || frm.RecordDelimiter().isEmpty()) {
         MsgBox(QStringLiteral("Invalid delimiters."));
         return false;
     }
-    if (fields.empty()) {
+    if (frm.fields().empty()) {
         MsgBox(QStringLiteral("No field is selected."));
         return false;
     }
-    return true;
+    return frm.DelimitersFit();
 }
 } // namespace
 
@@ -96,9 +97,9 @@ bool clsFileRAW::Load(clsSubs& Subs) {
     ShowModal(frm);
     const std::vector<RawField> fields = frm->fields();
     const QString fd = frm->FieldDelimiter(), rd = frm->RecordDelimiter(), nlc = frm->NewLineText();
-    if (!layoutUsable(fields, fd, rd)) return false;
+    if (!layoutUsable(*frm)) return false;
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
 
     EventsOff off(Subs);
     Subs.Clear();
@@ -175,9 +176,9 @@ bool clsFileRAW::Save(clsSubs& Subs) {
     ShowModal(frm);
     const std::vector<RawField> fields = frm->fields();
     const QString fd = frm->FieldDelimiter(), rd = frm->RecordDelimiter();
-    if (!layoutUsable(fields, fd, rd)) return false;
+    if (!layoutUsable(*frm)) return false;
     std::vector<std::array<QString, 3>> records(static_cast<size_t>(Subs.count()));
     for (int i = 0; i < Subs.count(); ++i)
         records[i] = {FormatTime(Subs.SubTimeIn(i)), FormatTime(Subs.SubTimeOut(i)), Subs.SubText(i)};
-    return WriteOrReport(path_, clsFileRAWFrm1::Compose(records, fields, fd, rd, frm->NewLineText()));
+    return writeText(clsFileRAWFrm1::Compose(records, fields, fd, rd, frm->NewLineText()));
 }

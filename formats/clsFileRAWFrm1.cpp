@@ -1,5 +1,6 @@
 #include "formats/clsFileRAWFrm1.h"
 #include "formats/FormatIO.h"
+#include "platform/MsgBox.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,6 +19,21 @@ const char* const kFieldNames[3] = {"Time In", "Time Out", "Text"};
 const char* const kChoices[6] = {"Comma", "Newline (return)", "Other", "Colon", "Semicolon", "Tab"};
 const QString kValues[6] = {QStringLiteral(","), kCRLF, QString(), QStringLiteral(":"), QStringLiteral(";"),
                             QStringLiteral("\t")};
+
+// Whether d can stand inside a time as the times are written ("hh:mm:ss.mmm", a digit place
+// also taking the "-" of a negative time).
+bool occursInTimeText(const QString& d) {
+    static const QString shape = QStringLiteral("00:00:00.000");
+    for (qsizetype at = 0; !d.isEmpty() && at + d.size() <= shape.size(); ++at) {
+        bool fits = true;
+        for (qsizetype k = 0; fits && k < d.size(); ++k) {
+            const QChar place = shape.at(at + k), c = d.at(k);
+            fits = place == u'0' ? (c >= u'0' && c <= u'9') || c == u'-' : c == place;
+        }
+        if (fits) return true;
+    }
+    return false;
+}
 
 QListWidgetItem* fieldItem(int field) {
     auto* item = new QListWidgetItem(QString::fromLatin1(kFieldNames[field]));
@@ -120,6 +136,25 @@ QString clsFileRAWFrm1::delimiter(int group) const {
 }
 
 QString clsFileRAWFrm1::NewLineText() const { return txtNLC->text(); }
+
+bool clsFileRAWFrm1::DelimitersFit() const {
+    bool times = false;
+    for (RawField f : fields()) times = times || f != rfText;
+    if (!times) return true;
+    const char* const groups[2] = {"field", "line"};
+    for (int g = 0; g < 2; ++g) {
+        const QString d = delimiter(g);
+        if (!occursInTimeText(d)) continue;
+        MsgBox(QStringLiteral("The %1 delimiter \"%2\" occurs in the times (hh:mm:ss.mmm) and would split them. "
+                              "Please choose another delimiter.")
+                   .arg(QString::fromLatin1(groups[g]), d),
+               vb::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool clsFileRAWFrm1::validate() { return DelimitersFit(); }
 
 QString clsFileRAWFrm1::Compose(const std::vector<std::array<QString, 3>>& records, const std::vector<RawField>& fields,
                                 const QString& fd, const QString& rd, const QString& nlc) {

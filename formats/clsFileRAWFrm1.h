@@ -59,11 +59,17 @@ public:
     QString FieldDelimiter() const { return delimiter(0); }
     QString RecordDelimiter() const { return delimiter(1); }
     QString NewLineText() const;
+    // False after telling the user when a delimiter occurs in the text that a selected field is
+    // written as (the colon of the times): reading would split that field.
+    bool DelimitersFit() const;
 
     // Records in the given layout: fields joined by fd, records by rd, text breaks as nlc.
     // Each record holds its three field values indexed by RawField.
     static QString Compose(const std::vector<std::array<QString, 3>>& records, const std::vector<RawField>& fields,
                            const QString& fd, const QString& rd, const QString& nlc);
+
+protected:
+    bool validate() override;
 
 private slots:
     void btAdd_Click();

@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <optional>
 
@@ -101,7 +100,9 @@ public:
     }
     void lineBreak() {
         flush();
-        if (!TrimBlanks(text_).isEmpty()) text_ += kCrLf;
+        // Only trimmed, non-empty stretches join the text, so a text that is not empty holds
+        // more than blanks.
+        if (!text_.isEmpty()) text_ += kCrLf;
     }
     QString finish() {
         flush();
@@ -159,7 +160,7 @@ private:
     void collect(EntryText& text, Pos from, Pos to) const {
         for (int l = from.line; l <= to.line && l < L.size(); ++l) text.add(l, piece(l, from, to));
     }
-    void copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment = false);
+    void appendLines(Pos from, Pos to, QString& text, bool trimComment = false) const;
     void warn(const QString& text) { warnings_ << text; }
     bool fail(const QString& why) const {
         MsgBox(kNotSami + why, vb::Exclamation, QStringLiteral("Error"));
@@ -177,6 +178,9 @@ private:
     Pos prevEnd_;
     QStringList warnings_;
     std::optional<QString> pclass_; // the class of the last P tag, for the form
+    // The markup before and after the subtitles, given to the body boxes once: a box's text
+    // set again for every tag would make the load grow with the square of the markup.
+    QString body1_, body2_;
     std::optional<LineProgress> progress_;
 };
 
@@ -211,7 +215,8 @@ Tag Reader::next() {
     return none;
 }
 
-void Reader::copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment) {
+// Appends the stretch's lines that hold more than blanks to text (a box's text), one per line.
+void Reader::appendLines(Pos from, Pos to, QString& text, bool trimComment) const {
     QStringList p = parts(from, to);
     if (trimComment) {
         // A style sheet wrapped in "<!--" and "-->" loses the marks.
@@ -230,13 +235,11 @@ void Reader::copyToBox(Pos from, Pos to, QPlainTextEdit* box, bool trimComment) 
             if (QStringView(last).first(j).endsWith(u"-->")) last.truncate(j - 3);
         }
     }
-    QString text = clsFileSMIFrm1::boxText(box);
-    // Each piece of markup starts a line of its own in the box rather than being glued onto the last.
+    // Each piece of markup starts a line of its own rather than being glued onto the last.
     if (!text.isEmpty() && !text.endsWith(kCrLf)) text += kCrLf;
     for (const QString& part : p)
         if (!TrimBlanks(part).isEmpty()) text += part + kCrLf;
     if (text.endsWith(kCrLf)) text.chop(2);
-    clsFileSMIFrm1::setBoxText(box, text);
 }
 
 bool Reader::run() {
@@ -251,6 +254,8 @@ bool Reader::run() {
     const bool whole = readBody(t);
     progress_.reset(); // gone before any message about the body
     if (pclass_) F.txtPClass->setText(*pclass_);
+    clsFileSMIFrm1::setBoxText(F.txtSMIBody1, body1_);
+    clsFileSMIFrm1::setBoxText(F.txtSMIBody2, body2_);
     if (!whole) return fail(QStringLiteral("premature file ending"));
 
     const int n = warnings_.size();
@@ -278,14 +283,15 @@ bool Reader::readHead() {
             if (!closed)
                 warn(QStringLiteral("- ") + t.name.toString().toUpper() + QStringLiteral(" tag not properly closed"));
             if (box) {
-                clsFileSMIFrm1::setBoxText(box, QString());
-                copyToBox(start, prevEnd_, box, box == F.txtSMICss);
+                QString text;
+                appendLines(start, prevEnd_, text, box == F.txtSMICss);
+                clsFileSMIFrm1::setBoxText(box, text);
             } else {
-                // The title is one line of text.
+                // The title is one line of text, kept as written, blanks included.
                 QString title;
                 for (const QString& part : parts(start, prevEnd_))
                     if (!TrimBlanks(part).isEmpty())
-                        title += (title.isEmpty() ? QString() : QStringLiteral(" ")) + TrimBlanks(part);
+                        title += (title.isEmpty() ? QString() : QStringLiteral(" ")) + part;
                 F.txtSMITitle->setText(title);
             }
             // A missing closing tag does not swallow the tag that stands in its place.
@@ -315,15 +321,14 @@ bool Reader::readBody(Tag& t) {
             continue;
         }
         // Markup around the subtitles goes to the body boxes.
-        QPlainTextEdit* target = metSync ? F.txtSMIBody2 : F.txtSMIBody1;
+        QString& target = metSync ? body2_ : body1_;
         const Tag n = next();
         if (n.closes(t)) {
-            copyToBox(t.lt, n.after, target);
+            appendLines(t.lt, n.after, target);
             t = next();
         } else {
-            QString text = clsFileSMIFrm1::boxText(target);
-            if (!text.isEmpty() && !text.endsWith(kCrLf)) text += kCrLf;
-            clsFileSMIFrm1::setBoxText(target, text + u'<' + t.text.toString() + u'>' + kCrLf);
+            if (!target.isEmpty() && !target.endsWith(kCrLf)) target += kCrLf;
+            target += u'<' + t.text.toString() + u'>' + kCrLf;
             t = n;
         }
     }
@@ -348,7 +353,10 @@ void Reader::readEntry(Tag& t) {
         progress(n.lt.line);
         collect(text, start, prevEnd_);
         if (n.is(u"P") || n.is(u"BR")) {
-            if (n.is(u"P")) pclass_ = attribute(n.text, u"Class").toString();
+            if (n.is(u"P")) {
+                const QStringView c = attribute(n.text, u"Class");
+                if (!pclass_ || *pclass_ != c) pclass_ = c.toString();
+            }
             text.lineBreak();
             start = n.after;
         } else if (n.is(u"/P") || n.is(u"/SYNC")) {
@@ -369,7 +377,7 @@ clsFileSMI::clsFileSMI() = default;
 
 bool clsFileSMI::Load(clsSubs& Subs) {
     QStringList lines;
-    if (!LoadLineStore(path_, lines, QStringLiteral("SAMI"))) return false;
+    if (!LoadLineStore(path_, lines, QStringLiteral("SAMI"), &encoding_)) return false;
     lines_ = std::move(lines);
     EventsOff off(Subs);
     Subs.Clear();
@@ -416,5 +424,5 @@ QString clsFileSMI::Compose(const clsSubs& Subs, const clsFileSMIFrm1& F) {
 bool clsFileSMI::Save(clsSubs& Subs) {
     clsFileSMIFrm1* F = form();
     ShowModal(F);
-    return WriteOrReport(path_, Compose(Subs, *F));
+    return writeText(Compose(Subs, *F));
 }

@@ -19,6 +19,20 @@ const QString kCrLf = QStringLiteral("\r\n");
 // else means the line is malformed and the current separator stays.
 bool isDecimalChar(QChar c) { return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':'; }
 
+// Blank means the space character only: a line holding a tab or a non-breaking space is text.
+QString withoutSpaces(const QString& s) {
+    qsizetype a = 0, b = s.size();
+    while (a < b && s.at(a) == u' ') ++a;
+    while (b > a && s.at(b - 1) == u' ') --b;
+    return s.mid(a, b - a);
+}
+
+bool isBlankLine(QStringView s) {
+    for (QChar c : s)
+        if (c != u' ') return false;
+    return true;
+}
+
 qint32 timeField(const QString& line, qsizetype from, const QString& dec) {
     QString t = line.mid(from, 12);
     if (!dec.isEmpty()) t.replace(dec, QStringLiteral("."));
@@ -33,7 +47,7 @@ bool clsFileSRT::Load(clsSubs& Subs) {
     EventsOff events(Subs);
     Subs.Clear();
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
     int entry = 0;
     try {
         parse(lines, Subs, frm, entry);
@@ -61,7 +75,7 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
     qsizetype i = 0;
     while (i < n) {
         ++entry;
-        while (i < n && lines.at(i).trimmed().isEmpty()) ++i;
+        while (i < n && isBlankLine(lines.at(i))) ++i;
         if (i == n) break; // trailing blank lines add no entry
         ++i;               // the entry number: any text
         const int k = Subs.AddSub(QString(), 0, 0);
@@ -79,7 +93,7 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
         if (i == n) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("input past end of file"));
         QString text;
         for (;;) {
-            const QString s = lines.at(i++).trimmed();
+            const QString s = withoutSpaces(lines.at(i++));
             if (s.isEmpty()) break;
             if (!text.isEmpty()) text += kCrLf;
             text += s;
@@ -106,7 +120,7 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
         // is not written.
         const QString text = Subs.SubText(i);
         for (QStringView line : QStringView(text).split(kCrLf)) {
-            if (line.trimmed().isEmpty()) continue;
+            if (isBlankLine(line)) continue;
             out += line;
             out += kCrLf;
         }
@@ -115,4 +129,4 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
     return out;
 }
 
-bool clsFileSRT::Save(clsSubs& Subs) { return WriteOrReport(path_, Compose(Subs)); }
+bool clsFileSRT::Save(clsSubs& Subs) { return writeText(Compose(Subs)); }

@@ -204,13 +204,6 @@ bool Reader::run() {
         }
     }
     if (!haveEventFormat) return fail(kNotSsa + QStringLiteral("Premature file ending"));
-    static const QStringList known{QStringLiteral("marked"),  QStringLiteral("layer"),   QStringLiteral("start"),
-                                   QStringLiteral("end"),     QStringLiteral("style"),   QStringLiteral("name"),
-                                   QStringLiteral("marginl"), QStringLiteral("marginr"), QStringLiteral("marginv"),
-                                   QStringLiteral("effect"),  QStringLiteral("text")};
-    // Said once for the Format line rather than once per event.
-    for (const QString& f : eventFields)
-        if (!known.contains(f)) warn(QStringLiteral("- unknown dialogue field : ") + f);
     while (nextLine(s)) {
         if (isHeader(s, u"[fonts]")) break;
         const KeyLine k = keyLine(s);
@@ -224,7 +217,8 @@ bool Reader::run() {
         F.lbWarnings->setText(QStringLiteral("No warnings"));
     } else {
         F.SSTab1->setTabText(1, QStringLiteral("Warnings (") + QString::number(n) + u')');
-        F.lbWarnings->setText(warnings_.join(u'\n') + QStringLiteral("\n\n") + QString::number(n) +
+        // Each warning follows a line break; after them an empty line and the count.
+        F.lbWarnings->setText(u'\n' + warnings_.join(u'\n') + QStringLiteral("\n\n") + Str(n) +
                               QStringLiteral(" warnings"));
     }
     return true;
@@ -287,17 +281,20 @@ void Reader::applyStyle(const QStringList& fields, const QStringList& values, in
 void Reader::addEntry(const QStringList& fields, const QString& value) {
     qint32 start = 0, end = 0;
     QString text;
+    static const QStringList ignored{QStringLiteral("marked"),  QStringLiteral("layer"),   QStringLiteral("style"),
+                                     QStringLiteral("name"),    QStringLiteral("marginl"), QStringLiteral("marginr"),
+                                     QStringLiteral("marginv"), QStringLiteral("effect")};
     qsizetype p = 0;
     for (const QString& f : fields) {
-        if (p > value.size()) break;
         if (f == u"text") {
             text = value.mid(p); // the rest of the line, commas included
             break;
         }
-        qsizetype c = value.indexOf(u',', p);
+        qsizetype c = p > value.size() ? -1 : value.indexOf(u',', p);
         if (c < 0) c = value.size();
         if (f == u"start") start = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
         else if (f == u"end") end = clsFileSSA::ParseSsaTime(value.mid(p, c - p));
+        else if (!ignored.contains(f)) warn(QStringLiteral("- unknown dialogue field : ") + f);
         p = c + 1;
     }
     if (text.contains(u'\\')) {
@@ -356,7 +353,7 @@ qint32 clsFileSSA::ParseSsaTime(const QString& text) {
 
 bool clsFileSSA::Load(clsSubs& Subs) {
     QStringList lines;
-    if (!LoadLineStore(path_, lines, QStringLiteral("SubStation Alpha"))) return false;
+    if (!LoadLineStore(path_, lines, QStringLiteral("SubStation Alpha"), &encoding_)) return false;
     lines_ = std::move(lines);
     clsFileSSAFrm1* F = newForm();
     {
@@ -451,5 +448,5 @@ QString clsFileSSA::Compose(const clsSubs& Subs, const clsFileSSAFrm1& F) {
 bool clsFileSSA::Save(clsSubs& Subs) {
     clsFileSSAFrm1* F = form();
     ShowModal(F);
-    return WriteOrReport(path_, Compose(Subs, *F));
+    return writeText(Compose(Subs, *F));
 }

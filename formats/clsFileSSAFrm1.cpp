@@ -216,11 +216,12 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
 
     RefreshColors();
     SelFont(QStringLiteral("arial"));
+    lstFonts->keepListed(); // the default is named as the list spells it
 }
 
 void clsFileSSAFrm1::SelFont(const QString& name) {
     lstFonts->setFontName(name);
-    lbFace->setText(QStringLiteral("Currently selected font-face: ") + lstFonts->fontName());
+    lbFace->setText(QStringLiteral("Currently selected font-face: ") + lstFonts->currentText());
     RefreshFont();
 }
 

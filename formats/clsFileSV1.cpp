@@ -35,7 +35,7 @@ clsFileSV1::clsFileSV1() = default;
 bool clsFileSV1::Load(clsSubs& Subs) {
     clsFileSV1Frm1* frm = newForm();
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
     EventsOff off(Subs);
     Subs.Clear();
     try {
@@ -59,8 +59,8 @@ bool clsFileSV1::Load(clsSubs& Subs) {
         }
     } catch (const BadFormat&) {
         return invalidFile();
-    } catch (const RuntimeError&) { // the list is full
-        return invalidFile();
+    } catch (const RuntimeError&) {
+        return Subs.full() ? ListFull(QStringLiteral("SubViewer 1.0")) : invalidFile();
     }
     ShowModal(frm);
     return true;
@@ -89,5 +89,5 @@ bool clsFileSV1::Save(clsSubs& Subs) {
     }
     line(QStringLiteral("[end]"));
     line(QStringLiteral("******** END SCRIPT ********"));
-    return WriteOrReport(path_, out);
+    return writeText(out);
 }

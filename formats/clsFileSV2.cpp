@@ -48,7 +48,7 @@ clsFileSV2::clsFileSV2() = default;
 bool clsFileSV2::Load(clsSubs& Subs) {
     clsFileSV2Frm1* frm = newForm();
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
     EventsOff off(Subs);
     Subs.Clear();
     try {
@@ -76,8 +76,8 @@ bool clsFileSV2::Load(clsSubs& Subs) {
         }
     } catch (const BadFormat&) {
         return invalidFile();
-    } catch (const RuntimeError&) { // the list is full
-        return invalidFile();
+    } catch (const RuntimeError&) {
+        return Subs.full() ? ListFull(QStringLiteral("SubViewer 2.0")) : invalidFile();
     }
     ShowModal(frm);
     return true;
@@ -105,5 +105,5 @@ bool clsFileSV2::Save(clsSubs& Subs) {
         line(QString());
     }
     line(QString());
-    return WriteOrReport(path_, out);
+    return writeText(out);
 }

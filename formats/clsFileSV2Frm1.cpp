@@ -101,6 +101,7 @@ clsFileSV2Frm1::clsFileSV2Frm1(QWidget* parent) : FormatForm(parent) {
     connect(txtFontSize, &QLineEdit::textChanged, this, &clsFileSV2Frm1::style_Change);
 
     SelFont(QStringLiteral("arial"));
+    lstFonts->keepListed(); // the default is named as the list spells it
     CScroll_Change();
 }
 
@@ -128,7 +129,7 @@ void clsFileSV2Frm1::SetType(const QString& s) {
 
 void clsFileSV2Frm1::SelFont(const QString& s) {
     lstFonts->setFontName(s.trimmed());
-    lbFace->setText(kFacePrefix + lstFonts->fontName());
+    lbFace->setText(kFacePrefix + lstFonts->currentText());
     style_Change();
 }
 

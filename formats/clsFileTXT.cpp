@@ -45,7 +45,7 @@ bool clsFileTXT::Load(clsSubs& Subs) {
     EventsOff off(Subs);
     Subs.Clear();
     QStringList lines;
-    if (!ReadLinesOrReport(path_, lines)) return false;
+    if (!readLines(lines)) return false;
     if (lines.isEmpty()) {
         report(QStringLiteral("This is not a valid MicroDVD subtitle file: it is empty."));
         return false;
@@ -115,5 +115,5 @@ bool clsFileTXT::Save(clsSubs& Subs) {
         report(QStringLiteral("No valid framerate was given; the file was not written."));
         return false;
     }
-    return WriteOrReport(path_, Compose(Subs, fps, frm->NewLineText()));
+    return writeText(Compose(Subs, fps, frm->NewLineText()));
 }

@@ -1,4 +1,5 @@
 #include "formats/intFile.h"
+#include "formats/FormatIO.h"
 #include "model/CFileFnc.h"
 #include "model/clsSubs.h"
 
@@ -8,7 +9,12 @@ FileBase::FileBase(std::shared_ptr<intSettings> block, bool repairsLineEnds)
 void FileBase::setFile(const QString& vData) {
     if (repairsLineEnds_ && FileExists(vData)) FixLineEnds(vData);
     path_ = vData;
+    encoding_ = TextEncoding();
 }
+
+bool FileBase::readLines(QStringList& lines) { return ReadLinesOrReport(path_, lines, &encoding_); }
+
+bool FileBase::writeText(const QString& text) { return WriteOrReport(path_, text, encoding_); }
 
 void FileBase::setSettingBlock(std::shared_ptr<intSettings> block) {
     if (block && block->getSettingName() == SettingSig()) block_ = std::move(block);

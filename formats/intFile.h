@@ -4,8 +4,10 @@
 #pragma once
 
 #include "formats/intSettings.h"
+#include "model/TextFile.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class clsSubs;
@@ -29,20 +31,32 @@ public:
     virtual void setSettingBlock(std::shared_ptr<intSettings> block) = 0;
 };
 
-// What every handler shares: the path with its line-end repair and the settings block.
+// What every handler shares: the path with its line-end repair, the settings block, and the
+// encoding the file was read in, which a save over the same file keeps.
 class FileBase : public intFile {
 public:
     void setFile(const QString& vData) override;
     QString file() const override { return path_; }
-    void setSavePath(const QString& path) override { path_ = path; }
+    // A file written under a new name is UTF-8.
+    void setSavePath(const QString& path) override {
+        path_ = path;
+        encoding_ = TextEncoding();
+    }
     std::shared_ptr<intSettings> getSettingBlock() const override { return block_; }
     void setSettingBlock(std::shared_ptr<intSettings> block) override;
 
 protected:
     FileBase(std::shared_ptr<intSettings> block, bool repairsLineEnds = true);
 
+    // The file's lines, its encoding remembered; false after telling the user.
+    bool readLines(QStringList& lines);
+    // Writes the whole text in the file's encoding when every character fits, else in UTF-8;
+    // false after telling the user.
+    bool writeText(const QString& text);
+
     QString path_;
     std::shared_ptr<intSettings> block_;
+    TextEncoding encoding_;
 
 private:
     bool repairsLineEnds_;

@@ -48,7 +48,8 @@ void FixLineEnds(const QString& path) {
     if (!f.open(QIODevice::ReadOnly)) return;
     const QByteArray data = f.readAll();
     f.close();
-    if (data.contains('\0')) return;
+    // A UTF-16 file's line ends are two bytes each: its bytes are not lines.
+    if (data.contains('\0') || data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF")) return;
     // The first line as text input sees it runs up to the first CR; an LF inside it is bare.
     const qsizetype cr = data.indexOf('\r');
     const qsizetype lf = data.indexOf('\n');

@@ -3,41 +3,223 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
+#include <uchardet.h>
+
+#include <memory>
 
 namespace {
-// Windows-1252 differs from Latin-1 only in 0x80-0x9F.
+const QByteArray kUtf8 = QByteArrayLiteral("UTF-8");
+const QByteArray kUtf16LE = QByteArrayLiteral("UTF-16LE");
+const QByteArray kUtf16BE = QByteArrayLiteral("UTF-16BE");
+const QByteArray kCp1252 = QByteArrayLiteral("windows-1252");
+const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray kUtf16LEBom = QByteArrayLiteral("\xFF\xFE");
+const QByteArray kUtf16BEBom = QByteArrayLiteral("\xFE\xFF");
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F; its five unused bytes keep their C1 codes
+// so that every byte reads as some character and writes back as itself.
 const char16_t kCp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                   0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+QChar cp1252Char(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b); }
+
 QString decodeCp1252(QByteArrayView bytes) {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* d = out.data();
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        d[i] = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
+    for (qsizetype i = 0; i < bytes.size(); ++i) d[i] = cp1252Char(static_cast<unsigned char>(bytes[i]));
     return out;
+}
+
+bool encodeCp1252(QStringView text, QByteArray& out) {
+    out.resize(text.size());
+    char* d = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        int b = -1;
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            b = u;
+        } else {
+            for (int k = 0; k < 32 && b < 0; ++k)
+                if (kCp1252High[k] == u) b = 0x80 + k;
+        }
+        if (b < 0) return false;
+        d[i] = static_cast<char>(b);
+    }
+    return true;
+}
+
+// Text that is UTF-8 but for some stray bytes: the valid sequences as UTF-8, every other byte
+// as Windows-1252 (the likeliest source of a stray letter in such a file). Without out, only
+// counts: the valid multi-byte sequences and the stray bytes.
+void scanUtf8(QByteArrayView b, qsizetype& sequences, qsizetype& stray, QString* out = nullptr) {
+    sequences = stray = 0;
+    const qsizetype n = b.size();
+    // At most one UTF-16 unit per byte: a four-byte sequence gives two.
+    QChar* d = nullptr;
+    if (out) {
+        out->resize(n);
+        d = out->data();
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(b[i]);
+        if (c < 0x80) {
+            if (d) *d++ = QChar(c);
+            continue;
+        }
+        const int len = c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+        char32_t cp = len == 2 ? c & 0x1F : len == 3 ? c & 0x0F : c & 0x07;
+        bool ok = len > 0 && i + len <= n;
+        for (int k = 1; ok && k < len; ++k) {
+            const auto x = static_cast<unsigned char>(b[i + k]);
+            ok = (x & 0xC0) == 0x80;
+            cp = (cp << 6) | (x & 0x3F);
+        }
+        if (ok && len == 3) ok = cp >= 0x800 && (cp < 0xD800 || cp > 0xDFFF);
+        if (ok && len == 4) ok = cp >= 0x10000 && cp <= 0x10FFFF;
+        if (!ok) {
+            if (d) *d++ = cp1252Char(c);
+            ++stray;
+            continue;
+        }
+        if (d) {
+            if (cp > 0xFFFF) {
+                *d++ = QChar(QChar::highSurrogate(cp));
+                *d++ = QChar(QChar::lowSurrogate(cp));
+            } else {
+                *d++ = QChar(char16_t(cp));
+            }
+        }
+        ++sequences;
+        i += len - 1;
+    }
+    if (out) out->truncate(d - out->data());
+}
+
+// The encoding uchardet names for the bytes; empty when it knows none.
+QByteArray detect(QByteArrayView bytes) {
+    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> ud(uchardet_new(), uchardet_delete);
+    if (!ud) return {};
+    // The lines that hold bytes beyond ASCII tell the encoding; a few thousand of them do.
+    QByteArray sample;
+    for (qsizetype start = 0; start < bytes.size() && sample.size() < 64 * 1024;) {
+        qsizetype end = bytes.indexOf('\n', start);
+        end = end < 0 ? bytes.size() : end + 1;
+        const QByteArrayView line = bytes.sliced(start, end - start);
+        start = end;
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                sample += line;
+                break;
+            }
+        }
+    }
+    if (uchardet_handle_data(ud.get(), sample.constData(), size_t(sample.size())) != 0) return {};
+    uchardet_data_end(ud.get());
+    const char* name = uchardet_get_charset(ud.get());
+    return name ? QByteArray(name) : QByteArray();
+}
+
+// Bytes 0x80-0x9F are control codes in the ISO-8859 sets and letters or punctuation in their
+// Windows siblings; a text file that holds them is in the Windows set.
+QByteArray windowsSibling(const QByteArray& upperName, QByteArrayView bytes) {
+    static const std::pair<const char*, const char*> siblings[] = {{"ISO-8859-2", "windows-1250"},
+                                                                   {"ISO-8859-7", "windows-1253"},
+                                                                   {"ISO-8859-8", "windows-1255"},
+                                                                   {"ISO-8859-9", "windows-1254"},
+                                                                   {"ISO-8859-13", "windows-1257"}};
+    for (const auto& [iso, windows] : siblings) {
+        if (upperName != iso) continue;
+        for (char c : bytes)
+            if (static_cast<unsigned char>(c) >= 0x80 && static_cast<unsigned char>(c) < 0xA0) return windows;
+    }
+    return {};
+}
+
+QString withoutNul(QString text) {
+    if (text.contains(QChar(0))) text.remove(QChar(0));
+    return text;
+}
+
+QString decode(const QByteArray& bytes, TextEncoding& enc) {
+    QByteArrayView view(bytes);
+    enc = TextEncoding();
+    if (view.startsWith(kUtf8Bom)) {
+        enc.bom = true;
+        view = view.sliced(3);
+    } else if (view.startsWith(kUtf16LEBom) || view.startsWith(kUtf16BEBom)) {
+        const bool le = view.startsWith(kUtf16LEBom);
+        enc = {le ? kUtf16LE : kUtf16BE, true};
+        QStringDecoder d(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE, QStringDecoder::Flag::Stateless);
+        return d.decode(view.sliced(2));
+    }
+    // Counted first: Qt's decoder is slow on bytes that are not UTF-8.
+    qsizetype sequences, stray;
+    scanUtf8(view, sequences, stray);
+    QString text;
+    if (stray == 0) return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(view);
+    // Mostly UTF-8 with a few stray bytes: the letters stay; a save writes it as clean UTF-8.
+    if (sequences > stray) {
+        scanUtf8(view, sequences, stray, &text);
+        return text;
+    }
+
+    QByteArray found = detect(view);
+    const QByteArray upper = found.toUpper();
+    if (const QByteArray w = windowsSibling(upper, view); !w.isEmpty()) found = w;
+    if (!found.isEmpty() && upper != "ASCII" && upper != "UTF-8" && upper != "ISO-8859-1" && upper != "WINDOWS-1252") {
+        QStringDecoder d(found.constData());
+        if (d.isValid()) {
+            text = d.decode(view);
+            if (!d.hasError()) {
+                enc = {d.name() ? QByteArray(d.name()) : found, false};
+                return text;
+            }
+        }
+    }
+    // Latin-1 as uchardet reports it is read as its superset, which every byte maps into.
+    enc = {kCp1252, false};
+    return decodeCp1252(view);
 }
 } // namespace
 
-QString DecodeText(const QByteArray& bytes) {
-    QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError()) return text;
-    return decodeCp1252(view);
+QString DecodeText(const QByteArray& bytes, TextEncoding* used) {
+    TextEncoding enc;
+    QString text = withoutNul(decode(bytes, enc));
+    if (used) *used = enc;
+    return text;
 }
 
-bool ReadTextFile(const QString& path, QString& text, QString* error) {
+bool EncodeText(const QString& raw, const TextEncoding& enc, QByteArray& bytes) {
+    const QString text = withoutNul(raw);
+    if (enc.name == kUtf8) {
+        bytes = (enc.bom ? kUtf8Bom : QByteArray()) + text.toUtf8();
+        return true;
+    }
+    if (enc.name == kCp1252) return encodeCp1252(text, bytes);
+    QStringEncoder e(enc.name.constData());
+    if (!e.isValid()) return false;
+    QByteArray body = e.encode(text);
+    if (e.hasError()) return false;
+    // A character the encoding lacks may come out as a substitute without an error: only an
+    // exact way back counts.
+    QStringDecoder d(enc.name.constData());
+    if (d.decode(body) != text || d.hasError()) return false;
+    QByteArray bom;
+    if (enc.bom) bom = enc.name == kUtf16LE ? kUtf16LEBom : enc.name == kUtf16BE ? kUtf16BEBom : QByteArray();
+    bytes = bom + body;
+    return true;
+}
+
+bool ReadTextFile(const QString& path, QString& text, QString* error, TextEncoding* used) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) *error = f.errorString();
         return false;
     }
-    text = DecodeText(f.readAll());
+    text = DecodeText(f.readAll(), used);
     return true;
 }
 
@@ -59,9 +241,9 @@ QStringList SplitLines(const QString& text) {
     return lines;
 }
 
-bool ReadLines(const QString& path, QStringList& lines, QString* error) {
+bool ReadLines(const QString& path, QStringList& lines, QString* error, TextEncoding* used) {
     QString text;
-    if (!ReadTextFile(path, text, error)) return false;
+    if (!ReadTextFile(path, text, error, used)) return false;
     lines = SplitLines(text);
     return true;
 }
@@ -75,6 +257,19 @@ bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error) {
     return true;
 }
 
+bool WriteTextFile(const QString& path, const QString& text, QString* error, TextEncoding& enc) {
+    TextEncoding written = enc;
+    QByteArray bytes;
+    if (!EncodeText(text, written, bytes)) {
+        written = TextEncoding();
+        EncodeText(text, written, bytes);
+    }
+    if (!WriteBytes(path, bytes, error)) return false;
+    enc = written;
+    return true;
+}
+
 bool WriteTextFile(const QString& path, const QString& text, QString* error) {
-    return WriteBytes(path, text.toUtf8(), error);
+    TextEncoding utf8;
+    return WriteTextFile(path, text, error, utf8);
 }

@@ -5,6 +5,7 @@
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
 
+#include <QFile>
 #include <QPushButton>
 #include <cstdio>
 
@@ -30,16 +31,35 @@ template <class Handler> void run(const BenchContext& ctx, const QString& name, 
     fill(subs, n);
     Handler f;
     f.setFile(path);
-    ctx.time(QStringLiteral("%1 save of %2 entries").arg(name).arg(n), 40, [&] {
+    ctx.time(QStringLiteral("%1 save of %2 entries").arg(name).arg(n), 30, [&] {
         answerForm();
         if (!f.Save(subs)) std::printf("  save failed\n");
     });
     clsSubs back;
-    ctx.time(QStringLiteral("%1 load of %2 entries, progress window included").arg(name).arg(n), 40, [&] {
+    ctx.time(QStringLiteral("%1 load of %2 entries, progress window included").arg(name).arg(n), 30, [&] {
         answerForm();
         if (!f.Load(back)) std::printf("  load failed\n");
     });
     if (back.count() != n) std::printf("  ** read back %d of %d entries **\n", back.count(), n);
+}
+
+// Markup before the first SYNC: each tag goes to the body box that the save writes back.
+void samiMarkup(const BenchContext& ctx, const QString& path, int tags) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return;
+    f.write("<SAMI>\r\n<HEAD>\r\n<TITLE>Markup</TITLE>\r\n</HEAD>\r\n<BODY>\r\n");
+    for (int i = 0; i < tags; ++i) f.write(i % 40 == 39 ? "<b>\r\n" : "<b>");
+    f.write("\r\n<SYNC Start=1000><P>Hello\r\n</BODY>\r\n</SAMI>\r\n");
+    const qint64 size = f.size();
+    f.close();
+    clsSubs subs;
+    clsFileSMI in;
+    in.setFile(path);
+    ctx.time(QStringLiteral("SAMI load, %1 tags (%2 KB) before the first SYNC").arg(tags).arg(size / 1024), 100, [&] {
+        answerForm();
+        if (!in.Load(subs)) std::printf("  load failed\n");
+    });
+    if (subs.count() != 1) std::printf("  ** read %d entries, not 1 **\n", subs.count());
 }
 } // namespace
 
@@ -48,4 +68,8 @@ LUM_BENCH(sami_ssa) {
     const int n = ctx.quick ? 100 : clsSubs::Capacity;
     run<clsFileSMI>(ctx, QStringLiteral("SAMI"), dir.path(QStringLiteral("bench.smi")), n);
     run<clsFileSSA>(ctx, QStringLiteral("SubStation Alpha"), dir.path(QStringLiteral("bench.ssa")), n);
+    // LUMBENCH_SAMI_TAGS sets another number of tags.
+    const int asked = qEnvironmentVariableIntValue("LUMBENCH_SAMI_TAGS");
+    const int tags = asked > 0 ? asked : ctx.quick ? 400 : 16000;
+    samiMarkup(ctx, dir.path(QStringLiteral("markup.smi")), tags);
 }

@@ -36,6 +36,21 @@ LUM_BENCH(srt) {
     out.setFile(saved);
     ctx.time(QStringLiteral("Save of %1 SubRip entries").arg(n), 20, [&] { out.Save(subs); });
 
+    // A legacy file: not UTF-8, so its encoding is detected, and a save over it keeps it.
+    const QString legacy = dir.filePath(QStringLiteral("legacy.srt"));
+    {
+        QFile in(big), out(legacy);
+        if (in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly))
+            out.write(in.readAll().replace("entry", "entr\xE9"
+                                                    "e"));
+    }
+    clsFileSRT old;
+    old.setFile(legacy);
+    ctx.time(QStringLiteral("Load and save of the same in Windows-1252"), 30, [&] {
+        old.Load(subs);
+        old.Save(subs);
+    });
+
     if (!FfmpegAvailable()) {
         std::printf("  (ffmpeg is not installed: no side-by-side conversion)\n");
         return;

@@ -245,6 +245,7 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
         const char* what;
         Layout layout;
         QString message;
+        bool refusedOnOk = false; // OK keeps the form open with the message, told again on closing
     };
     Layout noFields;
     noFields.fields.clear();
@@ -252,10 +253,24 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
     emptyFd.fd = dOther;
     Layout emptyRd;
     emptyRd.rd = dOther;
+    // Delimiters that the times hold would split them.
+    const QString inTimes = QStringLiteral("occurs in the times (hh:mm:ss.mmm)");
+    Layout colonFields;
+    colonFields.fd = dColon;
+    Layout colonRecords;
+    colonRecords.fields = {rfText, rfTimeOut};
+    colonRecords.rd = dColon;
+    Layout pointRecords;
+    pointRecords.fields = {rfTimeIn};
+    pointRecords.rd = dOther;
+    pointRecords.otherRd = QStringLiteral(".");
     const std::vector<Case> cases = {
         {"no field", noFields, QStringLiteral("No field is selected.")},
         {"empty field delimiter", emptyFd, QStringLiteral("Invalid delimiters.")},
         {"empty record delimiter", emptyRd, QStringLiteral("Invalid delimiters.")},
+        {"colon between fields", colonFields, inTimes, true},
+        {"colon between records", colonRecords, inTimes, true},
+        {"point between records", pointRecords, inTimes, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -265,15 +280,39 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
         clsSubs subs;
         subs.AddSub(QStringLiteral("kept"), 5, 6);
         Boxes().reset();
-        Boxes().expect(vb::OK, c.message);
-        EXPECT_FALSE(load(subs, path, c.layout));
+        const int boxes = c.refusedOnOk ? 2 : 1;
+        auto expectForm = [&c] {
+            if (!c.refusedOnOk) return expectLayout(c.layout);
+            Forms().expect([&c](QDialog* f) {
+                fillLayout(f, c.layout);
+                clickOk(f);
+                EXPECT_TRUE(f->isVisible());
+                f->close();
+            });
+        };
+        for (int k = 0; k < 2 * boxes; ++k) Boxes().expect(vb::OK, c.message);
+        clsFileRAW reader;
+        reader.setFile(path);
+        expectForm();
+        EXPECT_FALSE(reader.Load(subs));
         EXPECT_EQ(entries(subs), std::vector<std::string>{row(5, 6, QStringLiteral("kept"))});
-        Boxes().expect(vb::OK, c.message);
-        EXPECT_FALSE(save(subs, path, c.layout));
+        clsFileRAW writer;
+        writer.setFile(path);
+        expectForm();
+        EXPECT_FALSE(writer.Save(subs));
         EXPECT_EQ(dir.read(QStringLiteral("in.txt")), old);
-        ASSERT_EQ(Boxes().shown.size(), 2u);
-        EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
+        ASSERT_EQ(Boxes().shown.size(), size_t(2 * boxes));
+        EXPECT_EQ(Boxes().shown[0].flags, c.refusedOnOk ? vb::Exclamation : vb::OKOnly);
     }
+    // A colon that no time field is written with is the user's to choose.
+    TempDir dir;
+    clsSubs subs;
+    fill(subs, {{1000, 2000, QStringLiteral("a:b")}, {3000, 4000, QStringLiteral("c")}});
+    Layout textOnly;
+    textOnly.fields = {rfText};
+    textOnly.rd = dColon;
+    ASSERT_TRUE(save(subs, dir.path(QStringLiteral("t.txt")), textOnly));
+    EXPECT_EQ(dir.read(QStringLiteral("t.txt")), QByteArray("a:b:c"));
 }
 
 TEST(RawText, AFileBeyondTheListIsReportedAndKeepsWhatWasRead) {

@@ -5,6 +5,7 @@
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -134,6 +135,27 @@ TEST(SamiReader, BreakAtTheEndKeepsItsLineBreakAndBodyMarkupIsKept) {
     ASSERT_EQ(subs.count(), 1);
     EXPECT_EQ(subs.SubText(0), QStringLiteral("end\r\n"));
     EXPECT_EQ(box(smiForm(f)->txtSMIBody1), QStringLiteral("<DIV>intro</DIV>\r\n<HR>\r\n"));
+}
+
+TEST(SamiReader, MarkupBeforeTheFirstSyncLoadsInTimeProportionalToIt) {
+    TempDir dir;
+    QByteArray file = "<SAMI><HEAD></HEAD><BODY>\r\n";
+    const int tags = 8000;
+    for (int i = 0; i < tags; ++i) file += i % 40 == 39 ? "<b>\r\n" : "<b>";
+    file += "<SYNC Start=10><P>x\r\n<SYNC Start=20>\r\n</BODY></SAMI>\r\n";
+    clsSubs subs;
+    clsFileSMI f;
+    ShownForm seen;
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(load(dir, file, subs, f, seen));
+    // Well under a second even on a busy machine; growing with the square of the markup, this
+    // took most of a minute.
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_EQ(subs.count(), 1);
+    const QString body = box(smiForm(f)->txtSMIBody1);
+    EXPECT_EQ(body.count(QStringLiteral("<b>\r\n")), tags);
+    EXPECT_EQ(body.size(), tags * 5);
 }
 
 TEST(SamiReader, MissingClosingTagsAreWarnings) {
@@ -366,7 +388,7 @@ TEST(SamiWriter, ChangedFormValuesAndRoundTrip) {
         EXPECT_EQ(back.SubTimeOut(i), subs.SubTimeOut(i));
     }
     clsFileSMIFrm1* F = smiForm(g);
-    EXPECT_EQ(F->txtSMITitle->text(), QStringLiteral("Title"));
+    EXPECT_EQ(F->txtSMITitle->text(), QStringLiteral(" Title ")); // as typed, blanks included
     EXPECT_EQ(F->txtPClass->text(), QStringLiteral("ENUSCC"));
     EXPECT_EQ(box(F->txtSMIBody1), QStringLiteral("<DIV>before</DIV>"));
     EXPECT_EQ(S(seen.warnings), S(QStringLiteral("No Warnings")));

@@ -67,6 +67,22 @@ TEST(SubRipRead, BlankLinesAndLineEnds) {
     EXPECT_EQ(formOf(l.file)->txtDecChar->text(), S("."));
 }
 
+TEST(SubRipRead, OnlyTheSpaceIsBlank) {
+    // Lines holding a non-breaking space, an ideographic space or a tab are text: they neither
+    // end an entry on reading nor vanish on writing.
+    const QByteArray file = "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\xC2\xA0\r\nB\r\n\r\n"
+                            "2\r\n00:00:03,000 --> 00:00:04,000\r\n\xE3\x80\x80\r\n\tC\t\r\n\r\n"
+                            "3\r\n00:00:05,000 --> 00:00:06,000\r\nD\r\n\r\n";
+    Loaded l(file);
+    EXPECT_TRUE(l.ok);
+    EXPECT_EQ(entries(l.subs),
+              (std::vector<Entry>{
+                  {1000, 2000, S("A\r\n\u00A0\r\nB")}, {3000, 4000, S("\u3000\r\n\tC\t")}, {5000, 6000, S("D")}}));
+    l.file.setSavePath(l.dir.path(S("out.srt")));
+    ASSERT_TRUE(l.file.Save(l.subs));
+    EXPECT_EQ(l.dir.read(S("out.srt")), file);
+}
+
 TEST(SubRipRead, AnEntryWithoutText) {
     Loaded l("1\r\n00:00:01,000 --> 00:00:02,000\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nb\r\n\r\n3\r\n");
     EXPECT_TRUE(l.ok);

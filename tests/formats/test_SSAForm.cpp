@@ -81,9 +81,10 @@ TEST(SsaOptionsForm, FontPreviewAlignmentAndNote) {
     EXPECT_EQ(F.alignment(), 2);
 
     F.SelFont(QStringLiteral("Times New Roman Pro"));
-    EXPECT_EQ(F.lstFonts->currentText(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(F.lstFonts->currentText(), QStringLiteral("Verdana")); // the first at or after it
     EXPECT_EQ(F.lstFonts->fontName(), QStringLiteral("Times New Roman Pro"));
-    EXPECT_EQ(F.lbPrev->font().family(), QStringLiteral("Times New Roman"));
+    EXPECT_EQ(F.lbFace->text(), QStringLiteral("Currently selected font-face: Verdana"));
+    EXPECT_EQ(F.lbPrev->font().family(), QStringLiteral("Verdana"));
     // The user's own choice replaces the requested name.
     const int courier = F.lstFonts->findText(QStringLiteral("Courier New"));
     F.lstFonts->setCurrentIndex(courier);

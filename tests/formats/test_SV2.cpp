@@ -270,7 +270,8 @@ TEST(SubViewer2, BrokenFilesAreReportedAndSwitchEventsOn) {
     for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "00:00:01.00,00:00:02.00\r\nA\r\n\r\n";
     const QString path = dir.write(QStringLiteral("long.sub"), bytes);
     clsSubs subs;
-    Boxes().expect(vb::OK, QStringLiteral("This is not a valid SubViewer 2.0 subtitle file."));
+    Boxes().expect(vb::OK, QStringLiteral("The list is full: it holds at most 10001 subtitles, and this SubViewer 2.0 "
+                                          "file has more. The first 10001 were read."));
     clsFileSV2 file;
     EXPECT_FALSE(load(file, subs, path));
     EXPECT_EQ(subs.count(), clsSubs::Capacity);

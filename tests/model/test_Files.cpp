@@ -92,6 +92,10 @@ TEST(LineEndRepair, SkipsBinaryReadOnlyAndMissingFiles) {
     const QByteArray binary("a\nb\0c\n", 6);
     FixLineEnds(dir.write(S("bin.srt"), binary));
     EXPECT_EQ(dir.read(S("bin.srt")), binary);
+    // UTF-16 text without a NUL byte, whose "上" holds a byte 0x0A.
+    const QByteArray utf16 = "\xFF\xFE\x0A\x4E";
+    FixLineEnds(dir.write(S("utf16.srt"), utf16));
+    EXPECT_EQ(dir.read(S("utf16.srt")), utf16);
     const QByteArray lf = "a\nb\n";
     const QString ro = dir.write(S("ro.srt"), lf);
     makeReadOnly(ro);

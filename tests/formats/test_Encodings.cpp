@@ -1,0 +1,144 @@
+// Text encodings under the readers and writers: byte-order marks, detection of files that are not
+// UTF-8, the encoding kept by a save over the same file, and NUL characters.
+#include "formats/clsFileRAW.h"
+#include "formats/clsFileSRT.h"
+#include "formats/clsFileSSA.h"
+#include "formats/clsFileTXT.h"
+#include "model/clsSubs.h"
+#include "tests/formats/FormTesting.h"
+#include "tests/support/Scripted.h"
+#include "tests/support/TempDir.h"
+
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+
+using formtest::entries;
+using formtest::expectFormOk;
+using formtest::row;
+
+namespace {
+const QString S(const char* s) { return QString::fromUtf8(s); }
+
+QByteArray encoded(const char* encoding, const QString& text) { return QStringEncoder(encoding).encode(text); }
+
+const QString kSrt = S("1\r\n00:00:01,000 --> 00:00:02,000\r\nCafé crème, déjà vu\r\n\r\n"
+                       "2\r\n00:00:03,000 --> 00:00:04,000\r\nÇa coûte 5 € — très cher!\r\n\r\n");
+const std::vector<std::string> kSrtEntries{row(1000, 2000, S("Café crème, déjà vu")),
+                                           row(3000, 4000, S("Ça coûte 5 € — très cher!"))};
+} // namespace
+
+TEST(TextEncodings, StrayBytesInUtf8KeepItsLetters) {
+    TempDir dir;
+    // One byte of another encoding ("\xE9") in a UTF-8 file.
+    QByteArray bytes = kSrt.toUtf8();
+    bytes.replace("vu", "vu \xE9t\xE9");
+    clsFileSRT f;
+    f.setFile(dir.write(S("a.srt"), bytes));
+    clsSubs subs;
+    ASSERT_TRUE(f.Load(subs));
+    EXPECT_EQ(entries(subs), (std::vector<std::string>{row(1000, 2000, S("Café crème, déjà vu été")), kSrtEntries[1]}));
+    // The save writes the file as clean UTF-8.
+    ASSERT_TRUE(f.Save(subs));
+    QString clean = kSrt;
+    clean.replace(S("vu"), S("vu été"));
+    EXPECT_EQ(dir.read(S("a.srt")), clean.toUtf8());
+}
+
+TEST(TextEncodings, Utf16WithAMarkReadsInEveryFormatAndIsKept) {
+    TempDir dir;
+    for (const bool le : {true, false}) {
+        const QByteArray bom = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        const char* enc = le ? "UTF-16LE" : "UTF-16BE";
+        SCOPED_TRACE(enc);
+
+        clsFileSRT srt;
+        srt.setFile(dir.write(S("a.srt"), bom + encoded(enc, kSrt)));
+        clsSubs subs;
+        EXPECT_TRUE(srt.Load(subs));
+        EXPECT_EQ(entries(subs), kSrtEntries);
+        subs.setSubText(0, S("Ωmega"));
+        ASSERT_TRUE(srt.Save(subs));
+        QString saved = kSrt;
+        saved.replace(S("Café crème, déjà vu"), S("Ωmega"));
+        EXPECT_EQ(dir.read(S("a.srt")), bom + encoded(enc, saved));
+
+        clsFileTXT txt;
+        txt.setFile(dir.write(S("a.sub"), bom + encoded(enc, S("{1}{1}25\r\n{25}{50}Café|crème\r\n"))));
+        expectFormOk();
+        EXPECT_TRUE(txt.Load(subs));
+        EXPECT_EQ(entries(subs), std::vector<std::string>{row(1000, 2000, S("Café\r\ncrème"))});
+
+        clsFileRAW raw;
+        raw.setFile(dir.write(S("a.txt"), bom + encoded(enc, S("00:00:01.000\t00:00:02.000\tCafé"))));
+        expectFormOk();
+        EXPECT_TRUE(raw.Load(subs));
+        EXPECT_EQ(entries(subs), std::vector<std::string>{row(1000, 2000, S("Café"))});
+
+        clsFileSSA ssa;
+        ssa.setFile(dir.write(S("a.ssa"), bom + encoded(enc, S("[Script Info]\r\n[V4+ Styles]\r\n"
+                                                               "Format: Name, Fontsize\r\nStyle: Default, 20\r\n"
+                                                               "[Events]\r\nFormat: Start, End, Text\r\n"
+                                                               "Dialogue: 0:00:01.00,0:00:02.00,Café\r\n"))));
+        expectFormOk();
+        EXPECT_TRUE(ssa.Load(subs));
+        EXPECT_EQ(entries(subs), std::vector<std::string>{row(1000, 2000, S("Café"))});
+    }
+    EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST(TextEncodings, LegacyFilesAreDetectedAndKeptWhenTheTextFits) {
+    TempDir dir;
+    struct Case {
+        const char* encoding;
+        QString text;
+    };
+    const Case cases[] = {
+        {"windows-1252", kSrt},
+        {"windows-1251",
+         S("1\r\n00:00:01,000 --> 00:00:02,000\r\nПривет, как дела? Всё хорошо, спасибо.\r\n\r\n"
+           "2\r\n00:00:03,000 --> 00:00:04,000\r\nСъешь же ещё этих мягких французских булок.\r\n\r\n")},
+        {"windows-1250", S("1\r\n00:00:01,000 --> 00:00:02,000\r\nPříliš žluťoučký kůň úpěl ďábelské ódy.\r\n\r\n"
+                           "2\r\n00:00:03,000 --> 00:00:04,000\r\nDobrý den, jak se máte? Děkuji, dobře.\r\n\r\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        clsFileSRT f;
+        f.setFile(dir.write(S("a.srt"), encoded(c.encoding, c.text)));
+        clsSubs subs;
+        EXPECT_TRUE(f.Load(subs));
+        const QString first = subs.SubText(0);
+        EXPECT_TRUE(c.text.contains(first)) << first.toStdString();
+        // An edit that fits keeps the file's encoding on Save.
+        subs.setSubText(0, first + S("!"));
+        ASSERT_TRUE(f.Save(subs));
+        QString edited = c.text;
+        edited.replace(first, first + S("!"));
+        EXPECT_EQ(dir.read(S("a.srt")), encoded(c.encoding, edited));
+        // One that doesn't fit makes it UTF-8, and so does a file written under a new name.
+        subs.setSubText(0, S("字幕"));
+        ASSERT_TRUE(f.Save(subs));
+        QString wide = c.text;
+        wide.replace(first, S("字幕"));
+        EXPECT_EQ(dir.read(S("a.srt")), wide.toUtf8());
+    }
+    clsFileSRT f;
+    f.setFile(dir.write(S("b.srt"), encoded("windows-1252", kSrt)));
+    clsSubs subs;
+    EXPECT_TRUE(f.Load(subs));
+    f.setSavePath(dir.path(S("c.srt")));
+    ASSERT_TRUE(f.Save(subs));
+    EXPECT_EQ(dir.read(S("c.srt")), kSrt.toUtf8());
+}
+
+TEST(TextEncodings, NulCharactersAreNotStored) {
+    TempDir dir;
+    clsFileSRT f;
+    const char bytes[] = "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\0B\r\n\r\n";
+    f.setFile(dir.write(S("a.srt"), QByteArray(bytes, sizeof bytes - 1)));
+    clsSubs subs;
+    EXPECT_TRUE(f.Load(subs));
+    EXPECT_EQ(entries(subs), std::vector<std::string>{row(1000, 2000, S("AB"))});
+    subs.setSubText(0, QStringLiteral("C") + QChar(0) + QStringLiteral("D"));
+    ASSERT_TRUE(f.Save(subs));
+    EXPECT_EQ(dir.read(S("a.srt")), QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nCD\r\n\r\n"));
+}
