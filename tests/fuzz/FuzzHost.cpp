@@ -5,8 +5,11 @@
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -67,15 +70,26 @@ public:
     QString clipboard;
 };
 
+// Every save ends in fsync: the scratch files live in memory when the machine has /dev/shm, or
+// the disk sets the pace of the run.
+QString scratchTemplate() {
+    const QFileInfo shm(QStringLiteral("/dev/shm"));
+    const QString base = shm.isDir() && shm.isWritable() ? shm.filePath() : QDir::tempPath();
+    return base + QStringLiteral("/lumfuzz-XXXXXX");
+}
+
 struct Host {
     int argc = 1;
     char name[8] = "lumfuzz";
     char* argv[2] = {name, nullptr};
     LumApplication* app = nullptr;
-    QTemporaryDir scratch;
+    QTemporaryDir scratch{scratchTemplate()};
     AnsweringBoxes boxes;
     ConfirmingForms forms;
     QuietDesktop desk;
+    // The documents are kept from input to input, as the editor keeps its one document: a new
+    // one reserves room for every entry it may hold, which would cost more than the reading.
+    std::unique_ptr<clsSubs> first, second;
 };
 
 Host& host() {
@@ -106,6 +120,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     InstallMessageBoxes(&h.boxes);
     InstallModalRunner(&h.forms);
     InstallDesktop(&h.desk);
+    h.first = std::make_unique<clsSubs>();
+    h.second = std::make_unique<clsSubs>();
     return 0;
 }
 
@@ -125,6 +141,11 @@ int TakeBoxes() {
 
 void SetFormFill(FormFill fill) { host().forms.fill = std::move(fill); }
 
+void Settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 QString ScratchPath(const QString& name) { return host().scratch.filePath(name); }
 
 QString WriteScratch(const QString& name, QByteArrayView bytes) {
@@ -141,12 +162,15 @@ QByteArray ReadScratch(const QString& path) {
 }
 
 void RoundTrip(FileType type, const QString& ext, QByteArrayView input) {
+    struct Settled {
+        ~Settled() { Settle(); }
+    } settled;
     const QString in = WriteScratch(QStringLiteral("in.") + ext, input);
     const QString out = ScratchPath(QStringLiteral("out.") + ext);
     QFile::remove(out);
     TakeBoxes();
 
-    clsSubs subs;
+    clsSubs& subs = *host().first;
     std::unique_ptr<intFile> file = NewFileHandler(type);
     file->setFile(in);
     const bool loaded = file->Load(subs);
@@ -162,7 +186,7 @@ void RoundTrip(FileType type, const QString& ext, QByteArrayView input) {
     Check(saved || TakeBoxes() > 0, "a save that fails tells the user");
     if (!saved) return;
 
-    clsSubs again;
+    clsSubs& again = *host().second;
     std::unique_ptr<intFile> reread = NewFileHandler(type);
     reread->setFile(out);
     TakeBoxes();

@@ -24,6 +24,10 @@ void Check(bool ok, const char* rule);
 // Message boxes shown since the last call.
 int TakeBoxes();
 
+// Lets the application handle what the input left queued, as the editor's event loop does
+// after every command; without it, queued events pile up from input to input.
+void Settle();
+
 // Fills a properties form before its OK button is pressed.
 using FormFill = std::function<void(QDialog*)>;
 // Every modal form from now on is filled by fill (nothing when empty), confirmed with OK, and

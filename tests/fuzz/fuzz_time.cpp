@@ -100,5 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkPrintedTimes(t);
     }
     checkTimeEntry(s);
+    fuzz::Settle();
     return 0;
 }
