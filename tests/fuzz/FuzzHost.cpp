@@ -177,7 +177,6 @@ void RoundTrip(FileType type, const QString& ext, QByteArrayView input) {
     Check(subs.eventsEnabled(), "a load leaves the document's events on");
     Check(loaded || TakeBoxes() > 0, "a load that fails tells the user");
     if (!loaded) return;
-    Check(subs.count() <= clsSubs::Capacity, "the list holds at most its capacity");
 
     // Saved over a new file with the settings read, as Save As in the same format does.
     file->setSavePath(out);
@@ -192,17 +191,6 @@ void RoundTrip(FileType type, const QString& ext, QByteArrayView input) {
     TakeBoxes();
     Check(reread->Load(again), "a file the program wrote reads back");
     Check(again.eventsEnabled(), "a load leaves the document's events on");
-    if (!qEnvironmentVariableIsSet("LUM_FUZZ_SAME")) return;
-    // What the program wrote, read and written again, gives the same file.
-    const QString out2 = ScratchPath(QStringLiteral("out2.") + ext);
-    QFile::remove(out2);
-    reread->setSavePath(out2);
-    Check(reread->Save(again), "a file the program wrote can be saved again");
-    if (ReadScratch(out2) != ReadScratch(out)) {
-        std::fprintf(stderr, "--- first save\n%s\n--- second save\n%s\n", ReadScratch(out).constData(),
-                     ReadScratch(out2).constData());
-        Check(false, "a file the program wrote is written again unchanged");
-    }
 }
 
 } // namespace fuzz
