@@ -130,6 +130,8 @@ namespace fuzz {
 void Check(bool ok, const char* rule) {
     if (ok) return;
     std::fprintf(stderr, "Broken rule: %s\n", rule);
+    // abort() skips the destructors that would remove the scratch folder.
+    host().scratch.remove();
     std::abort();
 }
 
