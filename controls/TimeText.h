@@ -44,10 +44,11 @@ public:
     void Paste();
 
     QFrame* Picture1;
-    QLineEdit* txtHr;
-    QLineEdit* txtMin;
-    QLineEdit* txtSec;
-    QLineEdit* txtMSec;
+    // Null until built: the surface's event filter already sees its children being added.
+    QLineEdit* txtHr = nullptr;
+    QLineEdit* txtMin = nullptr;
+    QLineEdit* txtSec = nullptr;
+    QLineEdit* txtMSec = nullptr;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

@@ -1,0 +1,7 @@
+// The SubRip reader and writer on arbitrary bytes: load, save what was read, load it again.
+#include "tests/fuzz/FuzzHost.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    fuzz::RoundTrip(FileType::SRT, QStringLiteral("srt"), fuzz::Bytes(data, size));
+    return 0;
+}
