@@ -111,7 +111,11 @@ QByteArray detect(QByteArrayView bytes) {
         start = end;
         for (char c : line) {
             if (static_cast<unsigned char>(c) >= 0x80) {
-                sample += line;
+                // Without its own line end, so that the line-end repair never changes the guess.
+                QByteArrayView body = line;
+                while (!body.isEmpty() && (body.back() == '\n' || body.back() == '\r')) body.chop(1);
+                sample += body;
+                sample += '\n';
                 break;
             }
         }
@@ -167,10 +171,14 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
     }
 
     QByteArray found = detect(view);
+    // A real byte-order mark was honoured above; bytes that merely look like one inside the
+    // sample do not make the file UTF-16 or UTF-32.
+    if (found.toUpper().startsWith("UTF-16") || found.toUpper().startsWith("UTF-32")) found.clear();
     const QByteArray upper = found.toUpper();
     if (const QByteArray w = windowsSibling(upper, view); !w.isEmpty()) found = w;
     if (!found.isEmpty() && upper != "ASCII" && upper != "UTF-8" && upper != "ISO-8859-1" && upper != "WINDOWS-1252") {
-        QStringDecoder d(found.constData());
+        // Stateless: an unfinished character at the end is an error, not silently held back.
+        QStringDecoder d(found.constData(), QStringDecoder::Flag::Stateless);
         if (d.isValid()) {
             text = d.decode(view);
             if (!d.hasError()) {
