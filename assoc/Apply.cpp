@@ -16,13 +16,7 @@ public:
     int show(const QString& text, int flags, const QString& title) override {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
         ++shown;
-        switch (flags & 0x0F) {
-        case vb::AbortRetryIgnore: return vb::Abort;
-        case vb::YesNoCancel:
-        case vb::YesNo: return vb::Yes;
-        case vb::RetryCancel: return vb::Retry;
-        default: return vb::OK;
-        }
+        return FirstButton(flags);
     }
     int shown = 0;
 };

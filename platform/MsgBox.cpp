@@ -71,3 +71,13 @@ MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes) {
 
 QString AppTitle() { return appTitle(); }
 void SetAppTitle(const QString& title) { appTitle() = title; }
+
+int FirstButton(int flags) {
+    switch (flags & 0x0F) {
+    case vb::AbortRetryIgnore: return vb::Abort;
+    case vb::YesNoCancel:
+    case vb::YesNo: return vb::Yes;
+    case vb::RetryCancel: return vb::Retry;
+    default: return vb::OK;
+    }
+}

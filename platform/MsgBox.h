@@ -23,6 +23,9 @@ public:
 // Shows a box; an empty title shows the program's title.
 int MsgBox(const QString& text, int flags = vb::OKOnly, const QString& title = QString());
 
+// The answer of a box's first button: what Enter gives when nobody chooses.
+int FirstButton(int flags);
+
 // Installs a replacement (nullptr restores the real boxes); returns the previous one.
 MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes);
 

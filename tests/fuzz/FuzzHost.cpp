@@ -28,13 +28,7 @@ public:
                          qPrintable(title));
             fuzz::Check(false, "no error escapes to the event loop");
         }
-        switch (flags & 0x0F) {
-        case vb::AbortRetryIgnore: return vb::Abort;
-        case vb::YesNoCancel:
-        case vb::YesNo: return vb::Yes;
-        case vb::RetryCancel: return vb::Retry;
-        default: return vb::OK;
-        }
+        return FirstButton(flags);
     }
     int shown = 0;
 };
