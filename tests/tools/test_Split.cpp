@@ -363,7 +363,7 @@ TEST(SplitWizardWindow, FinishChecksFieldsNeverVisitedAndAsksBeforeOverwriting) 
     z.next();
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_NE(read(z.p2), QByteArray("keep me"));
-    EXPECT_EQ(z.subs.count(), 5); // the original stays open
+    EXPECT_EQ(z.subs.count(), 5); // the file that was split stays open
     EXPECT_TRUE(z.host.calls.isEmpty());
 }
 
