@@ -16,7 +16,7 @@ namespace {
 
 QString envDir(const char* name, const QString& fallback) {
     const QString v = qEnvironmentVariable(name);
-    // Only absolute paths count; anything else is ignored as the specification says.
+    // A relative base folder would depend on where the program was started: the desktop ignores it.
     return v.startsWith(u'/') ? v : fallback;
 }
 
