@@ -386,9 +386,8 @@ void frmMain::SubLoadVideo2() {
     if (LastUsed()) setMovieFolder(FolderOf(path));
     player->Play();
     player->Pause();
-    const double t = cTime->value() / 1000.0;
-    if (player->Duration() <= t) player->Stop();
-    else player->setCurrentPosition(t);
+    // The Visual Editor has already kept the play time within the new video.
+    player->setCurrentPosition(std::min(cTime->value() / 1000.0, player->Duration()));
     vis_->tTrack->setValue(cTime->value());
 }
 

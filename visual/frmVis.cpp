@@ -503,6 +503,8 @@ void frmVis::Player_FileOpened() {
         cTime->setValue(length);
         keepSelection_ = false;
     }
+    // The player has not reached the play time yet, so the time line is told it directly.
+    if (tBar_ && cTime) tBar_->FollowPlaytime(cTime->value());
     placing_ = true;
 }
 

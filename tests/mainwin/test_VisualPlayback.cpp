@@ -2,6 +2,7 @@
 // listing's mouse actions, and a second video loaded over the first.
 #include "controls/SubListing.h"
 #include "controls/Tracker.h"
+#include "controls/timeBar.h"
 #include "mainwin/frmMain.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
@@ -79,4 +80,5 @@ TEST_F(Playback, ANewVideoKeepsTheSelectionAndClampsThePlayTime) {
     EXPECT_EQ(m.cSel->value(), 2);
     EXPECT_DOUBLE_EQ(player->CurrentPosition(), 30.0);
     EXPECT_EQ(vis->tTrack->Max(), 30000);
+    EXPECT_EQ(m.tBar->lCurrentPosition, 30000); // the time line's play marker too
 }
