@@ -6,6 +6,7 @@
 #include <QStringEncoder>
 #include <uchardet.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -142,6 +143,20 @@ QByteArray windowsSibling(const QByteArray& upperName, QByteArrayView bytes) {
     return {};
 }
 
+// Whether a guess of uchardet's may be taken over Windows-1252. Its guesses between the Latin
+// sets rest on the few letters beyond ASCII, and a handful of accents or curly quotes in a
+// Western file is often taken for a Mac, IBM or rarely used ISO set: such guesses count only
+// with enough evidence, and the rare sets never. Other scripts are told apart reliably.
+bool trustGuess(const QByteArray& upper, qsizetype beyondAscii) {
+    static const QList<QByteArray> rare = {"MAC-CENTRALEUROPE", "IBM852",      "ISO-8859-3", "ISO-8859-4",
+                                           "ISO-8859-10",       "ISO-8859-13", "ISO-8859-16"};
+    static const QList<QByteArray> latin = {"ISO-8859-2",   "ISO-8859-9",   "ISO-8859-15",  "WINDOWS-1250",
+                                            "WINDOWS-1254", "WINDOWS-1257", "WINDOWS-1258", "VISCII"};
+    if (rare.contains(upper)) return false;
+    if (latin.contains(upper)) return beyondAscii >= 16;
+    return true;
+}
+
 QString withoutNul(QString text) {
     if (text.contains(QChar(0))) text.remove(QChar(0));
     return text;
@@ -150,22 +165,26 @@ QString withoutNul(QString text) {
 QString decode(const QByteArray& bytes, TextEncoding& enc) {
     QByteArrayView view(bytes);
     enc = TextEncoding();
+    qsizetype sequences, stray;
+    QString text;
     if (view.startsWith(kUtf8Bom)) {
+        // The mark says UTF-8: bytes that don't fit are strays, never a reason to doubt it.
         enc.bom = true;
-        view = view.sliced(3);
-    } else if (view.startsWith(kUtf16LEBom) || view.startsWith(kUtf16BEBom)) {
+        scanUtf8(view.sliced(3), sequences, stray, &text);
+        return text;
+    }
+    if (view.startsWith(kUtf16LEBom) || view.startsWith(kUtf16BEBom)) {
         const bool le = view.startsWith(kUtf16LEBom);
         enc = {le ? kUtf16LE : kUtf16BE, true};
         QStringDecoder d(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE, QStringDecoder::Flag::Stateless);
         return d.decode(view.sliced(2));
     }
     // Counted first: Qt's decoder is slow on bytes that are not UTF-8.
-    qsizetype sequences, stray;
     scanUtf8(view, sequences, stray);
-    QString text;
     if (stray == 0) return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(view);
-    // Mostly UTF-8 with a few stray bytes: the letters stay; a save writes it as clean UTF-8.
-    if (sequences > stray) {
+    // Valid multi-byte sequences hardly ever arise by chance in another encoding: a UTF-8 file
+    // with some stray bytes keeps its letters, and a save writes it as clean UTF-8.
+    if (sequences > 0 && stray <= 4 * sequences) {
         scanUtf8(view, sequences, stray, &text);
         return text;
     }
@@ -176,7 +195,9 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
     if (found.toUpper().startsWith("UTF-16") || found.toUpper().startsWith("UTF-32")) found.clear();
     const QByteArray upper = found.toUpper();
     if (const QByteArray w = windowsSibling(upper, view); !w.isEmpty()) found = w;
-    if (!found.isEmpty() && upper != "ASCII" && upper != "UTF-8" && upper != "ISO-8859-1" && upper != "WINDOWS-1252") {
+    const auto beyondAscii = std::count_if(view.begin(), view.end(), [](char c) { return c & 0x80; });
+    if (!found.isEmpty() && trustGuess(found.toUpper(), beyondAscii) && upper != "ASCII" && upper != "UTF-8" &&
+        upper != "ISO-8859-1" && upper != "WINDOWS-1252") {
         // Stateless: an unfinished character at the end is an error, not silently held back.
         QStringDecoder d(found.constData(), QStringDecoder::Flag::Stateless);
         if (d.isValid()) {

@@ -142,3 +142,42 @@ TEST(TextEncodings, NulCharactersAreNotStored) {
     ASSERT_TRUE(f.Save(subs));
     EXPECT_EQ(dir.read(S("a.srt")), QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nCD\r\n\r\n"));
 }
+
+TEST(TextEncodings, AFewLettersBeyondAsciiAreNotMisread) {
+    TempDir dir;
+    // Long files with a single line of accents or curly quotes: too little for a guess to be
+    // trusted over the common Western encoding.
+    for (const char* line : {"It’s fine, don’t worry.", "See you mañana, señor.", "Voilà!", "The façade is naïve."}) {
+        SCOPED_TRACE(line);
+        QString text;
+        for (int i = 1; i <= 400; ++i) {
+            const QString words = i == 200 ? S(line) : QStringLiteral("Plain words number %1").arg(i);
+            text += QStringLiteral("%1\r\n00:%2:01,000 --> 00:%2:02,000\r\n%3\r\n\r\n")
+                        .arg(i)
+                        .arg(i % 60, 2, 10, QLatin1Char('0'))
+                        .arg(words);
+        }
+        clsFileSRT f;
+        f.setFile(dir.write(S("a.srt"), encoded("windows-1252", text)));
+        clsSubs subs;
+        ASSERT_TRUE(f.Load(subs));
+        EXPECT_EQ(subs.SubText(199), S(line));
+    }
+    // UTF-8 with a mark, or with one real UTF-8 letter, stays UTF-8 however many stray bytes
+    // of another encoding it holds.
+    for (const QByteArray& bytes : {QByteArray("\xEF\xBB\xBF"
+                                               "1\r\n00:00:01,000 --> 00:00:02,000\r\ncaf\xC3\xA9 caf\xE9\r\n\r\n"),
+                                    QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\ncaf\xC3\xA9 caf\xE9\r\n\r\n")}) {
+        clsFileSRT f;
+        f.setFile(dir.write(S("b.srt"), bytes));
+        clsSubs subs;
+        ASSERT_TRUE(f.Load(subs));
+        EXPECT_EQ(subs.SubText(0), S("café café"));
+    }
+    clsFileSRT f;
+    f.setFile(dir.write(
+        S("c.srt"), QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nWait\xE2\x80\xA6 it\x92s John\x92s\r\n\r\n")));
+    clsSubs subs;
+    ASSERT_TRUE(f.Load(subs));
+    EXPECT_EQ(subs.SubText(0), S("Wait… it’s John’s"));
+}
