@@ -37,8 +37,8 @@ void putText(QLineEdit* e, const QString& s) {
     if (e->text() != s) e->setText(s);
 }
 
-// A field's value wraps on the rounded whole number; the remainder keeps the sign, so a negative
-// value stays visibly negative instead of wrapping to a large positive one.
+// A field's value wraps on the rounded whole number; the remainder keeps the sign, so a typed
+// negative becomes 0 below rather than wrapping round ("-5" seconds is 0, not 55).
 qint64 wholeMod(double v, qint64 m) { return static_cast<qint64>(RoundHalfEven(v)) % m; }
 } // namespace
 

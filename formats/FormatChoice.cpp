@@ -12,14 +12,16 @@
 #include "platform/FileDialogs.h"
 #include "platform/MsgBox.h"
 
+#include <QFile>
 #include <algorithm>
 
 namespace {
 // The first line up to the first CR or LF; RuntimeError when the file can't be read or is empty.
-// The whole file is decoded: a UTF-16 file's line ends are two bytes each.
+// The file's head is decoded as the whole file would be: a UTF-16 file's line ends are two bytes.
 QString firstLine(const QString& path) {
-    QString text, why;
-    if (!ReadTextFile(path, text, &why)) throw RuntimeError(RuntimeError::FileNotFound, path);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) throw RuntimeError(RuntimeError::FileNotFound, path);
+    const QString text = DecodeText(f.read(64 * 1024));
     if (text.isEmpty()) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("no first line"));
     const qsizetype lf = text.indexOf(u'\n'), cr = text.indexOf(u'\r');
     const qsizetype cut = lf < 0 ? cr : (cr < 0 ? lf : std::min(cr, lf));

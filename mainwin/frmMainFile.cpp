@@ -19,10 +19,6 @@ namespace {
 const QString kUntitled = QStringLiteral("Untitled - Lumerin");
 const QString kChangesLost = QStringLiteral("Changes will be lost.  Are you sure?");
 
-// A default folder that is empty or gone starts the dialogs in the program folder.
-void fallBackIfMissing(QString& folder) {
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = ProgramFolder();
-}
 } // namespace
 
 void frmMain::openCommandLine() {
@@ -99,12 +95,9 @@ void frmMain::subNew() {
 
 void frmMain::subOpen() {
     if (!askDiscardChanges()) return;
-    QString movies = MovieFolder(), subs = SubFolder();
-    fallBackIfMissing(movies);
-    fallBackIfMissing(subs);
-    setMovieFolder(movies);
-    setSubFolder(subs);
-    QString path = GetOpenFile(this, SubFileFilter(), QStringLiteral("Open subtitle file"), subs);
+    setMovieFolder(FolderOrProgram(MovieFolder()));
+    setSubFolder(FolderOrProgram(SubFolder()));
+    QString path = GetOpenFile(this, SubFileFilter(), QStringLiteral("Open subtitle file"), SubFolder());
     if (path == u"cancel") return;
     if (path.endsWith(QChar(0))) path.chop(1);
     // Chosen into a temporary: a file whose format can't be decided changes nothing.

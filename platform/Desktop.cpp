@@ -53,6 +53,9 @@ QString ProgramFolder() {
     if (!f.endsWith(u'/')) f += u'/';
     return f;
 }
+QString FolderOrProgram(const QString& folder) {
+    return folder.isEmpty() || !QFileInfo(folder).isDir() ? ProgramFolder() : folder;
+}
 QString CommandLine() { return current->commandLine(); }
 void Beep() { current->beep(); }
 QString ClipboardText() { return current->clipboardText(); }

@@ -33,6 +33,8 @@ Desktop* InstallDesktop(Desktop* d);
 
 // Program folder with a final "/".
 QString ProgramFolder();
+// A default folder that is empty or gone gives way to the program folder.
+QString FolderOrProgram(const QString& folder);
 QString CommandLine();
 void Beep();
 QString ClipboardText();

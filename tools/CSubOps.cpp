@@ -46,9 +46,8 @@ std::unique_ptr<intFile> writePart(clsSubs& part, const QString& path, int type)
     return handler;
 }
 
-void notSplit(const QString& failed, const QString& more = QString()) {
-    MsgBox(QStringLiteral("Nothing was split: \"%1\" could not be written.").arg(failed) + more, vb::Exclamation,
-           QStringLiteral("Error"));
+void notSplit(const QString& text) {
+    MsgBox(QStringLiteral("Nothing was split: ") + text, vb::Exclamation, QStringLiteral("Error"));
 }
 } // namespace
 
@@ -66,18 +65,18 @@ bool SplitToFiles(const QString& file1, const QString& file2, int x, clsSubs& Su
     // can't be written.
     Prior prior;
     if (!prior.take(file1)) {
-        notSplit(file1);
+        notSplit(QStringLiteral("\"%1\" could not be read, so it could not be kept as it was.").arg(file1));
         return false;
     }
+    // A part that can't be written has been reported by its format, naming the file.
     std::unique_ptr<intFile> F1 = writePart(A, file1, type1);
-    if (!F1) {
-        notSplit(file1);
-        return false;
-    }
+    if (!F1) return false;
     std::unique_ptr<intFile> F2 = writePart(B, file2, type2);
     if (!F2) {
-        notSplit(file2, prior.restore() ? QString()
-                                        : QStringLiteral("\r\n\"%1\" could not be put back as it was.").arg(file1));
+        const QString back = !prior.restore() ? QStringLiteral("could not be put back as it was.")
+                             : prior.existed  ? QStringLiteral("is back as it was.")
+                                              : QStringLiteral("was removed again.");
+        notSplit(QStringLiteral("the first part \"%1\" ").arg(file1) + back);
         return false;
     }
     if (!open) return true;

@@ -11,8 +11,7 @@
 
 namespace ToolFiles {
 QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
-    QString folder = host.SubFolder();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = ProgramFolder();
+    const QString folder = FolderOrProgram(host.SubFolder());
     const QString title = QStringLiteral("Save") + (i == 0 ? QStringLiteral(" first ") : QStringLiteral(" second ")) +
                           QStringLiteral("part");
     int index = type;

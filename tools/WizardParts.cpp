@@ -45,17 +45,16 @@ clsTime* TimeMarker(QObject* owner) {
 }
 
 frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2, int m,
-                          const QString& info) {
+                          const QString& info, clsTime* selection) {
     auto* p = new frmSubSelector(owner);
-    auto* selection = new clsTime(p);
-    selection->setMin(-2);
-    selection->setValue(-2);
-    if (!s) s = selection;
-    if (!s1) s1 = selection;
-    if (!s2) s2 = selection;
+    if (!selection) {
+        selection = new clsTime(p);
+        selection->setMin(-2);
+        selection->setValue(-2);
+    }
     p->Listing->SetStruct(c, selection, new clsTime(p), new clsTime(p));
     p->Listing->setNewLineChar(host.NewLineChar());
-    p->Listing->SetMarkers(s, s1, s2);
+    if (s || s1 || s2) p->Listing->SetMarkers(s ? s : selection, s1 ? s1 : selection, s2 ? s2 : selection);
     p->Listing->SetSimpleMode(true, m);
     p->Listing->CalcBars();
     p->lbInfo->setText(info);

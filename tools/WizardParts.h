@@ -27,10 +27,11 @@ clsTime* SubMarker(QObject* owner, const clsSubs& c);
 // A time marker: 0 to 2^30 ms.
 clsTime* TimeMarker(QObject* owner);
 
-// A subtitle picker listing c in simple mode m, with the three marker slots given and its own
-// private selection (-2) where selection is null.
+// A subtitle picker listing c in simple mode m. It selects into selection, or into a private
+// selection (-2) when that is null; the marker slots not given show that selection, and with
+// none given it draws no markers.
 frmSubSelector* SubPicker(QWidget* owner, ToolHost& host, clsSubs* c, clsTime* s, clsTime* s1, clsTime* s2, int m,
-                          const QString& info);
+                          const QString& info, clsTime* selection = nullptr);
 // A time picker on the wizard's time marker, playing the Visual Editor's video. Returns the video
 // name ("" when none).
 frmTimeSelector* TimePicker(QWidget* owner, ToolHost& host, clsTime* marker, QString& video);

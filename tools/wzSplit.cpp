@@ -110,14 +110,12 @@ void wzSplit::SetSubs(clsSubs* c, int defSel) {
     cSel->setMax(c->count() - 1);
 
     // The picker selects into the wizard's own selection and draws no markers.
-    SubSelector = new frmSubSelector(this);
-    SubSelector->Listing->SetStruct(c, cSel, new clsTime(SubSelector), new clsTime(SubSelector));
-    SubSelector->Listing->setNewLineChar(host_->NewLineChar());
-    SubSelector->Listing->SetSimpleMode(true, 0);
-    SubSelector->Listing->CalcBars();
-    SubSelector->lbInfo->setText(QStringLiteral("Select the subtitle after the which the file will be splitted.  "
-                                                "The subtitle you selected will be the LAST subtitle of the first "
-                                                "file."));
+    SubSelector =
+        WizardParts::SubPicker(this, *host_, c, nullptr, nullptr, nullptr, 0,
+                               QStringLiteral("Select the subtitle after the which the file will be splitted.  "
+                                              "The subtitle you selected will be the LAST subtitle of the first "
+                                              "file."),
+                               cSel);
     AddPicker(SubSelector);
 
     connect(cSel, &clsTime::Change, this, &wzSplit::cSel_Change);

@@ -34,9 +34,10 @@ void selectFields(clsFileRAWFrm1* f, const std::vector<RawField>& order) {
 void layOut(QDialog* d, unsigned char choice) {
     auto* f = qobject_cast<clsFileRAWFrm1*>(d);
     fuzz::Check(f != nullptr, "the raw text form is shown");
-    // Six delimiter options per group; option 2 is "Other", given a two-character text.
+    // Six delimiter options per group; option 2 is "Other", given a two-character text
+    // that no time text holds (the form refuses one that a time could contain).
     const int fieldOpt = choice % 6, recordOpt = (choice / 6) % 6;
-    for (int g = 0; g < 2; ++g) f->txtDel[g]->setText(QStringLiteral("--"));
+    for (int g = 0; g < 2; ++g) f->txtDel[g]->setText(QStringLiteral("||"));
     f->optDel[fieldOpt]->setChecked(true);
     f->optDel[6 + recordOpt]->setChecked(true);
     selectFields(f, kOrders[(choice / 36) % kOrders.size()]);

@@ -108,10 +108,9 @@ TEST_F(SplitProcedure, EachPartInItsOwnFormat) {
 
 TEST_F(SplitProcedure, AFailedWriteStopsBeforeTheSecondPartAndTheReload) {
     const QString bad = dir.path(QStringLiteral("missing/one.srt"));
-    Boxes().expect(vb::OK, QStringLiteral("could not be written"));
-    Boxes().expect(vb::OK, QStringLiteral("Nothing was split: \"") + bad);
+    Boxes().expect(vb::OK, QStringLiteral("\"") + bad + QStringLiteral("\" could not be written"));
     EXPECT_FALSE(SplitToFiles(bad, p2, 3, subs, false, 0, true, true, sel, 0, 0, host));
-    EXPECT_EQ(Boxes().shown.size(), 2u);
+    EXPECT_EQ(Boxes().shown.size(), 1u); // one message, naming the file
     EXPECT_FALSE(QFile::exists(p2));
     EXPECT_EQ(subs.count(), 10);
     EXPECT_EQ(sel.value(), 5);
@@ -125,8 +124,10 @@ TEST_F(SplitProcedure, BothPartsOrNeither) {
     dir.write(QStringLiteral("one.srt"), old);
     for (bool existed : {true, false}) {
         if (!existed) QFile::remove(p1);
-        Boxes().expect(vb::OK, QStringLiteral("could not be written"));
-        Boxes().expect(vb::OK, QStringLiteral("Nothing was split: \"") + bad + u'"');
+        Boxes().expect(vb::OK, QStringLiteral("\"") + bad + QStringLiteral("\" could not be written"));
+        Boxes().expect(
+            vb::OK, QStringLiteral("Nothing was split: the first part \"") + p1 +
+                        (existed ? QStringLiteral("\" is back as it was.") : QStringLiteral("\" was removed again.")));
         EXPECT_FALSE(SplitToFiles(p1, bad, 3, subs, false, 0, true, false, sel, 0, 0, host));
         EXPECT_EQ(Boxes().shown.back().title, QStringLiteral("Error"));
         if (existed) EXPECT_EQ(dir.read(QStringLiteral("one.srt")), old);
