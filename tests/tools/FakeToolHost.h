@@ -25,8 +25,6 @@ struct FakeToolHost : ToolHost {
     QString newLine = QStringLiteral("|");
     std::unique_ptr<intFile> part;
     clsSubs* doc = nullptr;
-    bool partLoaded = false;
-    bool partAccepted = true;
 
     static QString name(Tool t) {
         static const char* names[] = {"Shift", "Stretch", "Split", "Merge"};
@@ -59,8 +57,8 @@ struct FakeToolHost : ToolHost {
     bool LoadPart(std::unique_ptr<intFile> f) override {
         calls << QStringLiteral("LoadPart ") + f->file();
         part = std::move(f);
-        if (doc) partLoaded = part->Load(*doc);
-        return partAccepted;
+        if (doc) part->Load(*doc);
+        return true;
     }
     QString SubFolder() const override { return subFolder; }
     void setSubFolder(const QString& f) override { subFolder = f; }
