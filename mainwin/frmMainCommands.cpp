@@ -217,12 +217,15 @@ void frmMain::setBandWidth(int band, float twips) {
     bandWidth_[band - 1] = twips;
     const int px = int(RoundHalfEven(twips / Twips));
     static_cast<BandBar*>(Band(band))->setBandWidth(px);
-    if (!isVisible()) return;
+    // Settings closed without a change ask for the width the band already has: nothing to lay out.
+    if (!isVisible() || Band(band)->width() == px) return;
     // A band the user dragged keeps its dragged width over any asked for until it is laid anew:
-    // the bands are put back in their order and rows, so the width asked for shows at once.
+    // the bands are put back in their areas, order and rows, so the width asked for shows at once.
     std::array<bool, 5> newRow{};
+    std::array<Qt::ToolBarArea, 5> area{};
+    for (int k = 1; k <= 4; ++k) area[k] = toolBarArea(Band(k));
     for (int k = 2; k <= 4; ++k) newRow[k] = BandNewRow(k);
-    for (int k = 1; k <= 4; ++k) addToolBar(Qt::TopToolBarArea, Band(k));
+    for (int k = 1; k <= 4; ++k) addToolBar(area[k], Band(k));
     for (int k = 2; k <= 4; ++k)
         if (newRow[k]) insertToolBarBreak(Band(k));
 }

@@ -92,6 +92,11 @@ TEST(MainWindowStartup, BandWidthsComeFromTheSettingsFileAndGoBackToIt) {
     w.Settings()->btApply->click();
     EXPECT_EQ(lines().mid(4, 3),
               (QStringList{QStringLiteral(" 3000 "), QStringLiteral(" 3750 "), QStringLiteral(" 2700 ")}));
+    // Settings left with Cancel put every band back where the user docked it.
+    w.addToolBar(Qt::LeftToolBarArea, w.BadBar);
+    w.Settings()->btCancel->click();
+    EXPECT_EQ(w.toolBarArea(w.BadBar), Qt::LeftToolBarArea);
+    EXPECT_EQ(w.toolBarArea(w.ShowHideBar), Qt::TopToolBarArea);
 }
 
 TEST(MainWindowListing, AKeyThatChangesNoTextStoresNothing) {
