@@ -9,9 +9,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace {
 constexpr double kCmPerInch = 2.54;
@@ -87,27 +85,21 @@ bool PaintedPrinter::endDoc() {
 }
 
 bool PaintedPrinter::toPdf(QPrinter& printer, const QString& path) {
-    QTemporaryFile part(path + QStringLiteral(".XXXXXX"));
-    if (!part.open()) {
+    // Created anew, the part gets the rights the system gives a new file; one that replaces a
+    // file keeps that file's rights.
+    QFile part;
+    for (int n = 0; n < 100; ++n) {
+        part.setFileName(path + QStringLiteral(".part%1").arg(n));
+        if (QFileInfo::exists(part.fileName())) continue;
+        part.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        break;
+    }
+    if (!part.isOpen()) {
         error_ = QStringLiteral("The file ") + path + QStringLiteral(" could not be written.");
         return false;
     }
-    part.setAutoRemove(false);
-    // The file gets the rights a new file gets here, or those of the file it replaces.
-    QFile::Permissions rights = QFile::permissions(path);
-    if (!QFileInfo::exists(path)) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        const std::pair<mode_t, QFileDevice::Permission> bits[] = {
-            {S_IRUSR, QFileDevice::ReadOwner},  {S_IWUSR, QFileDevice::WriteOwner}, {S_IRGRP, QFileDevice::ReadGroup},
-            {S_IWGRP, QFileDevice::WriteGroup}, {S_IROTH, QFileDevice::ReadOther},  {S_IWOTH, QFileDevice::WriteOther}};
-        rights = {};
-        for (const auto& [bit, right] : bits)
-            if (!(mask & bit)) rights |= right;
-        if (!(mask & S_IRUSR)) rights |= QFileDevice::ReadUser;
-        if (!(mask & S_IWUSR)) rights |= QFileDevice::WriteUser;
-    }
-    part.setPermissions(rights);
+    part.close();
+    if (QFileInfo::exists(path)) part.setPermissions(QFile::permissions(path));
     pdfPath_ = path;
     pdfPart_ = part.fileName();
     printer.setOutputFormat(QPrinter::PdfFormat);
