@@ -12,7 +12,7 @@ const QString kCommand = QStringLiteral("\\shell\\open\\command");
 const QString kDesktop = QStringLiteral(".desktop");
 // Marks the entries this module wrote, with the class they stand for.
 const QString kClassKey = QStringLiteral("X-Lumerin-Class");
-// The pattern of a type that the editor added because the system had none.
+// The pattern of the extension's type of the editor's own (typesToSet), when it has one.
 const QString kGlobKey = QStringLiteral("X-Lumerin-Glob");
 const QString kPackage = QStringLiteral("lumerin");
 
@@ -48,8 +48,7 @@ QStringList listsFor(const QString& type) {
     return lists << common;
 }
 
-// The type the editor gives an extension whose files the system's types can't tell apart from
-// other files.
+// The extension's type of the editor's own, in the user's MIME package.
 QString ownType(const QString& ext) { return QStringLiteral("application/x-lumerin-") + ext.mid(1).toLower(); }
 QString globOf(const QString& ext) { return u'*' + ext.toLower(); }
 // Above the system's usual weight, so that the extension's files get the editor's type.
