@@ -143,6 +143,7 @@ void run(const QString& tool, const QStringList& args) {
 }
 
 const QString kDefaults = QStringLiteral("Default Applications");
+
 struct Glob {
     int weight;
     QString type;
@@ -212,7 +213,6 @@ QList<Glob> knownGlobs() {
     }
     return globs;
 }
-
 } // namespace
 
 QString DataHome() { return envDir("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")); }
