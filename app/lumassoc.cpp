@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
     SetAppTitle(QStringLiteral("lumassoc"));
     if (headless) return assoc::RunWithoutWindow(CommandLine());
     assoc::main w;
-    if (w.Ended()) return 0;
     w.show();
     return app.exec();
 }

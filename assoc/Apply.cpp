@@ -35,8 +35,9 @@ QString FolderOf(const QString& commandLine) {
 bool ApplyAssociations(const QString& commandLine, const std::array<bool, 6>& selected) {
     const QString folder = FolderOf(commandLine);
     const QString program = folder + QStringLiteral("/lumerin");
+    const std::array<bool, 6> editors = EditorRows();
     bool associates = false;
-    for (int i = 0; i < 6; ++i) associates = associates || (selected[i] && !IsEditorExt(ExtOfRow(i)));
+    for (int i = 0; i < 6; ++i) associates = associates || (selected[i] && !editors[i]);
     if (associates) {
         // An association that names no program would leave the files opening with nothing.
         QString problem;
@@ -52,7 +53,7 @@ bool ApplyAssociations(const QString& commandLine, const std::array<bool, 6>& se
             return false;
         }
     }
-    MatchAssociations(selected, program);
+    MatchAssociations(selected, program, editors);
     return true;
 }
 

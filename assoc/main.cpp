@@ -50,13 +50,6 @@ main::main(QWidget* parent) : QWidget(parent) {
 }
 
 void main::Form_Load() {
-    if (CommandLine() == u"-u") {
-        lstExt->clearSelection();
-        ApplyAssociations();
-        ended_ = true;
-        ExitProgram(0);
-        return;
-    }
     // A fixed preselection: the desktop's associations are not read.
     const std::array<bool, 6> chosen = Preselection();
     for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(chosen[i]);

@@ -1,6 +1,5 @@
 // The association program's one window: the subtitle extensions to associate with the editor
-// in the folder named on the command line; closing the window applies the choice. With "-u"
-// the editor's associations are removed and no window shows.
+// in the folder named on the command line; closing the window applies the choice.
 #pragma once
 
 #include <QWidget>
@@ -16,9 +15,6 @@ class main : public QWidget {
     Q_OBJECT
 public:
     explicit main(QWidget* parent = nullptr);
-
-    // True when the load has done the program's whole work ("-u") and no window is to show.
-    bool Ended() const { return ended_; }
 
     QListWidget* lstExt;
     std::array<QLabel*, 7> imgIcon{};
@@ -38,7 +34,6 @@ private:
     void Form_Load();
     void ApplyAssociations();
 
-    bool ended_ = false;
     bool applied_ = false;
 };
 

@@ -12,7 +12,7 @@ const QString kCommand = QStringLiteral("\\shell\\open\\command");
 const QString kDesktop = QStringLiteral(".desktop");
 // Marks the entries this module wrote, with the class they stand for.
 const QString kClassKey = QStringLiteral("X-Lumerin-Class");
-// The pattern of a type that the editor added because the system had none.
+// The pattern of the extension's type of the editor's own (typesToSet), when it has one.
 const QString kGlobKey = QStringLiteral("X-Lumerin-Glob");
 const QString kPackage = QStringLiteral("lumerin");
 
@@ -48,8 +48,32 @@ QStringList listsFor(const QString& type) {
     return lists << common;
 }
 
+// The extension's type of the editor's own, in the user's MIME package.
+QString ownType(const QString& ext) { return QStringLiteral("application/x-lumerin-") + ext.mid(1).toLower(); }
+QString globOf(const QString& ext) { return u'*' + ext.toLower(); }
+// Above the system's usual weight, so that the extension's files get the editor's type.
+constexpr int kOwnWeight = 80;
+
+// Every type the desktop gives the extension but the editor's own.
+QStringList systemTypes(const QString& ext) { return xdg::TypesOfExt(ext, {ownType(ext)}); }
+
+// The types whose default the association sets. The system's types when they are the
+// extension's alone; when a type also serves other extensions (".smi" is also SMIL, ".ssa"
+// shares its type with ".ass", ".sami" with ".smi") or there is none, a type of its own,
+// so that exactly the extension's files change and each extension can be set by itself.
+QStringList typesToSet(const QString& ext) {
+    const QStringList types = systemTypes(ext);
+    const bool alone = !types.isEmpty() && std::all_of(types.begin(), types.end(), [&](const QString& type) {
+        const QStringList patterns = xdg::PatternsOfType(type);
+        return std::all_of(patterns.begin(), patterns.end(),
+                           [&](const QString& p) { return p.compare(globOf(ext), Qt::CaseInsensitive) == 0; });
+    });
+    return alone ? types : QStringList{ownType(ext)};
+}
+
 // The user's MIME package follows the editor's entries: each type they open gets the
-// description and icon of its class, and a type the editor added keeps its pattern.
+// description and icon of its class, and a type of the editor's own keeps its pattern, above
+// the system's types of the extension, and is a kind of them.
 void refreshDatabase() {
     QList<xdg::UserType> types;
     const QString apps = xdg::DataHome() + QStringLiteral("/applications/");
@@ -62,14 +86,95 @@ void refreshDatabase() {
             if (glob.isEmpty() && xdg::DefaultAppOf(type).id != file) continue;
             auto it = std::find_if(types.begin(), types.end(), [&](const xdg::UserType& t) { return t.type == type; });
             if (it == types.end()) {
-                types.append({type, e.value(QStringLiteral("Comment")), e.value(QStringLiteral("Icon")), {}});
+                xdg::UserType t;
+                t.type = type;
+                t.comment = e.value(QStringLiteral("Comment"));
+                t.icon = e.value(QStringLiteral("Icon"));
+                types.append(t);
                 it = types.end() - 1;
             }
-            if (!glob.isEmpty() && !it->globs.contains(glob)) it->globs.append(glob);
+            if (!glob.isEmpty() && !it->globs.contains(glob)) {
+                it->globs.append(glob);
+                it->weight = kOwnWeight;
+                it->parents = xdg::TypesOfExt(glob.mid(1), {type});
+            }
         }
     }
     xdg::WriteUserMimePackage(kPackage, types);
     xdg::UpdateDatabases();
+}
+
+// The association without the refresh of the desktop's database; false when a step failed.
+bool associate(const QString& ext, const QString& program, const QString& className, const QString& description,
+               int icon) {
+    const QString id = idOfClass(className), iconName = iconOfClass(className);
+    const QStringList types = typesToSet(ext);
+    BackupAssociation(ext);
+
+    QList<QPair<QString, QString>> entry{
+        {QStringLiteral("Type"), QStringLiteral("Application")},
+        {QStringLiteral("Name"), QStringLiteral("Lumerin")},
+        {QStringLiteral("Comment"), description},
+        {QStringLiteral("Exec"), xdg::ExecQuote(program) + QStringLiteral(" %f")},
+        {QStringLiteral("Icon"), iconName},
+        {QStringLiteral("MimeType"), types.join(u';') + u';'},
+        // One entry per class: the menus show none of them, the file managers offer them.
+        {QStringLiteral("NoDisplay"), QStringLiteral("true")},
+        {QStringLiteral("Terminal"), QStringLiteral("false")},
+        {kClassKey, className},
+    };
+    if (types == QStringList{ownType(ext)}) entry.append({kGlobKey, globOf(ext)});
+    if (!xdg::WriteUserEntry(id, entry)) return false;
+    QList<QImage> images;
+    for (int size : {32, 64}) images.append(ExtIcon(icon, size).toImage());
+    if (!xdg::InstallUserIcon(iconName, images)) return false;
+    for (const QString& type : types) {
+        for (const QString& list : listsFor(type)) {
+            QStringList ids = xdg::DefaultList(list, type);
+            ids.removeAll(id);
+            ids.prepend(id);
+            if (!xdg::SetDefaultList(list, type, ids)) return false;
+        }
+    }
+    return true;
+}
+
+// The removal without the refresh of the desktop's database. The editor leaves the
+// extension's own type, which goes with it, and the system's types of the extension: no
+// other row of the editor's uses those, as a type that serves several extensions is never set.
+void unassociate(const QString& ext) {
+    const QString own = ownType(ext);
+    const QStringList types = systemTypes(ext) << own;
+    QStringList removed;
+    for (const QString& type : types) {
+        for (const QString& list : xdg::UserMimeAppsLists()) {
+            const QStringList ids = xdg::DefaultList(list, type);
+            QStringList kept;
+            for (const QString& id : ids) {
+                if (!isEditorCommand(commandOf(id))) kept.append(id);
+                else if (!removed.contains(id)) removed.append(id);
+            }
+            if (type == own) kept.clear();
+            if (kept.size() != ids.size() && !xdg::SetDefaultList(list, type, kept)) tell(list + u' ' + type);
+        }
+    }
+    for (const QString& id : removed) {
+        const QString path = xdg::UserEntryPath(id);
+        const QMap<QString, QString> e = xdg::ReadEntry(path);
+        if (!e.contains(kClassKey) || xdg::UserListsName(id)) continue;
+        if (!QFile::remove(path)) {
+            tell(path);
+            continue;
+        }
+        for (const QString& file : xdg::UserIconFiles(e.value(QStringLiteral("Icon"))))
+            if (!QFile::remove(file)) tell(file);
+    }
+    // A list the user can't change that still chooses the editor.
+    for (const QString& type : types) {
+        const xdg::DefaultApp now = xdg::DefaultAppOf(type);
+        if (!now.list.isEmpty() && !xdg::UserMimeAppsLists().contains(now.list) && isEditorCommand(commandOf(now.id)))
+            tell(now.list + u' ' + type);
+    }
 }
 } // namespace
 
@@ -100,7 +205,7 @@ void BackupAssociation(const QString& ext) {
     // What a system-wide list chooses now is written into the user's own list, so that it comes
     // back whatever the system's lists say later. The editor's own classes are never kept.
     const QString common = xdg::UserMimeAppsLists().last();
-    for (const QString& type : xdg::TypesOfExt(ext)) {
+    for (const QString& type : typesToSet(ext)) {
         if (!xdg::DefaultList(common, type).isEmpty()) continue;
         const xdg::DefaultApp now = xdg::DefaultAppOf(type);
         if (now.list.isEmpty() || isEditorCommand(commandOf(now.id))) continue;
@@ -110,76 +215,12 @@ void BackupAssociation(const QString& ext) {
 
 void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,
                   int icon) {
-    const QString id = idOfClass(className), iconName = iconOfClass(className);
-    QStringList types = xdg::TypesOfExt(ext);
-    QString glob;
-    if (types.isEmpty()) {
-        types = {QStringLiteral("application/x-lumerin-") + ext.mid(1).toLower()};
-        glob = u'*' + ext.toLower();
-    }
-    BackupAssociation(ext);
-
-    QList<QPair<QString, QString>> entry{
-        {QStringLiteral("Type"), QStringLiteral("Application")},
-        {QStringLiteral("Name"), QStringLiteral("Lumerin")},
-        {QStringLiteral("Comment"), description},
-        {QStringLiteral("Exec"), xdg::ExecQuote(program) + QStringLiteral(" %f")},
-        {QStringLiteral("Icon"), iconName},
-        {QStringLiteral("MimeType"), types.join(u';') + u';'},
-        // One entry per class: the menus show none of them, the file managers offer them.
-        {QStringLiteral("NoDisplay"), QStringLiteral("true")},
-        {QStringLiteral("Terminal"), QStringLiteral("false")},
-        {kClassKey, className},
-    };
-    if (!glob.isEmpty()) entry.append({kGlobKey, glob});
-    if (!xdg::WriteUserEntry(id, entry)) return;
-    QList<QImage> images;
-    for (int size : {32, 64}) images.append(ExtIcon(icon, size).toImage());
-    if (!xdg::InstallUserIcon(iconName, images)) return;
-    for (const QString& type : types) {
-        for (const QString& list : listsFor(type)) {
-            QStringList ids = xdg::DefaultList(list, type);
-            ids.removeAll(id);
-            ids.prepend(id);
-            if (!xdg::SetDefaultList(list, type, ids)) return;
-        }
-    }
+    associate(ext, program, className, description, icon);
     refreshDatabase();
 }
 
 void UnassociateExt(const QString& ext) {
-    const QStringList types = xdg::TypesOfExt(ext);
-    if (types.isEmpty()) return;
-    QStringList removed;
-    for (const QString& type : types) {
-        for (const QString& list : xdg::UserMimeAppsLists()) {
-            QStringList ids = xdg::DefaultList(list, type);
-            const qsizetype before = ids.size();
-            for (const QString& id : QStringList(ids)) {
-                if (!isEditorCommand(commandOf(id))) continue;
-                ids.removeAll(id);
-                if (!removed.contains(id)) removed.append(id);
-            }
-            if (ids.size() != before && !xdg::SetDefaultList(list, type, ids)) tell(list + u' ' + type);
-        }
-    }
-    for (const QString& id : removed) {
-        const QString path = xdg::UserEntryPath(id);
-        const QMap<QString, QString> e = xdg::ReadEntry(path);
-        if (!e.contains(kClassKey) || xdg::UserListsName(id)) continue;
-        if (!QFile::remove(path)) {
-            tell(path);
-            continue;
-        }
-        for (const QString& file : xdg::UserIconFiles(e.value(QStringLiteral("Icon"))))
-            if (!QFile::remove(file)) tell(file);
-    }
-    // A list the user can't change that still chooses the editor.
-    for (const QString& type : types) {
-        const xdg::DefaultApp now = xdg::DefaultAppOf(type);
-        if (!now.list.isEmpty() && !xdg::UserMimeAppsLists().contains(now.list) && isEditorCommand(commandOf(now.id)))
-            tell(now.list + u' ' + type);
-    }
+    unassociate(ext);
     refreshDatabase();
 }
 
@@ -198,17 +239,23 @@ const QStringList& ExtRows() {
 
 QString ExtOfRow(int row) { return ExtRows().at(row).mid(1); }
 
-void MatchAssociations(const std::array<bool, 6>& selected, const QString& program) {
-    std::array<bool, 6> associate{}, remove{};
-    for (int i = 0; i < 6; ++i) {
-        const bool editors = IsEditorExt(ExtOfRow(i));
-        associate[i] = selected[i] && !editors;
-        remove[i] = !selected[i] && editors;
-    }
+std::array<bool, 6> EditorRows() {
+    std::array<bool, 6> rows{};
+    for (int i = 0; i < 6; ++i) rows[i] = IsEditorExt(ExtOfRow(i));
+    return rows;
+}
+
+void MatchAssociations(const std::array<bool, 6>& selected, const QString& program,
+                       const std::array<bool, 6>& editors) {
+    bool changed = false;
     for (int i = 0; i < 6; ++i) {
         const QString ext = ExtOfRow(i);
-        if (associate[i])
-            AssociateExt(ext, program, QStringLiteral("Lumerin") + ext, QStringLiteral("Subtitle file"), i + 1);
-        else if (remove[i]) UnassociateExt(ext);
+        if (selected[i] && !editors[i])
+            associate(ext, program, QStringLiteral("Lumerin") + ext, QStringLiteral("Subtitle file"), i + 1);
+        else if (!selected[i] && editors[i]) unassociate(ext);
+        else continue;
+        changed = true;
     }
+    // The desktop's database is rebuilt once for the whole choice.
+    if (changed) refreshDatabase();
 }

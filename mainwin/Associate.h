@@ -12,8 +12,9 @@
 
 // Makes ext open with program: the class's entry (description, icon number 1-6 of ExtIcon,
 // the open command that starts program with the file) becomes the default of the
-// extension's types; an extension the system has no type for gets one of its own. Stops
-// silently at the first step that fails.
+// extension's types. An extension whose types are not its alone (shared with other
+// extensions) or that has none gets a type of its own, so that only its files change. Stops
+// silently at the first step that fails; the desktop's database is refreshed.
 void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,
                   int icon);
 // What the desktop holds under a key: ext gives the class (entry) that opens it; a class gives
@@ -25,9 +26,10 @@ QString GetOpenCommand(const QString& ext);
 // Keeps the applications that the desktop's lists choose now for the extension's types in the
 // user's own default lists, where they stay behind the editor.
 void BackupAssociation(const QString& ext);
-// Takes the editor's classes out of the extension's types, so that what opened them before
-// does so again (or nothing, when nothing did), and deletes the class entries no type uses
-// any more. Each thing that can't be removed is told to the user.
+// Takes the editor's classes out of the extension's types and drops the type of its own, so
+// that what opened its files before does so again (or nothing, when nothing did), and deletes
+// the class entries no type uses any more. Each thing that can't be removed is told to the
+// user; the desktop's database is refreshed.
 void UnassociateExt(const QString& ext);
 
 // An extension is the editor's when the open command of every one of its types names it.
@@ -38,7 +40,11 @@ bool IsEditorExt(const QString& ext);
 const QStringList& ExtRows();
 QString ExtOfRow(int row);
 
-// Makes the desktop match a choice of rows: selected rows that aren't the editor's yet are
-// associated with program, the editor's rows that aren't selected are removed, and rows that
-// already match stay untouched.
-void MatchAssociations(const std::array<bool, 6>& selected, const QString& program);
+// Which rows are the editor's now (IsEditorExt of each).
+std::array<bool, 6> EditorRows();
+// Makes the desktop match a choice of rows, given which are the editor's now: selected rows
+// that aren't the editor's yet are associated with program, the editor's rows that aren't
+// selected are removed, and rows that already match stay untouched. The desktop's database
+// is refreshed once, when something changed.
+void MatchAssociations(const std::array<bool, 6>& selected, const QString& program,
+                       const std::array<bool, 6>& editors = EditorRows());

@@ -288,7 +288,8 @@ void frmSettings::SaveSettings() {
 }
 
 void frmSettings::ReadAssociations() {
-    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(IsEditorExt(ExtOfRow(i)));
+    const std::array<bool, 6> editors = EditorRows();
+    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(editors[i]);
 }
 
 void frmSettings::WriteAssociations() {

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <algorithm>
 
@@ -142,6 +143,76 @@ void run(const QString& tool, const QStringList& args) {
 }
 
 const QString kDefaults = QStringLiteral("Default Applications");
+
+struct Glob {
+    int weight;
+    QString type;
+    QString pattern;
+    bool cs;
+};
+// Clears the type's patterns in the folders below.
+const QString kNoGlobs = QStringLiteral("__NOGLOBS__");
+
+QList<Glob> cacheGlobs(const QString& dir) {
+    QList<Glob> globs;
+    bool v2 = true;
+    QStringList lines = readLines(dir + QStringLiteral("/mime/globs2"));
+    if (lines.isEmpty()) {
+        lines = readLines(dir + QStringLiteral("/mime/globs"));
+        v2 = false;
+    }
+    for (const QString& line : lines) {
+        if (line.isEmpty() || line.startsWith(u'#')) continue;
+        QStringList f = line.split(u':');
+        if (!v2) f.prepend(QString::number(kDefaultWeight));
+        if (f.size() < 3) continue;
+        globs.append({f[0].toInt(), f[1], f[2], f.size() > 3 && f[3].split(u',').contains(QStringLiteral("cs"))});
+    }
+    return globs;
+}
+
+// The patterns of the user's own MIME packages: the desktop's tool compiles them into the
+// folder's cache, but where it is not installed they are only in the packages.
+QList<Glob> packageGlobs(const QString& dir) {
+    QList<Glob> globs;
+    const QString folder = dir + QStringLiteral("/mime/packages/");
+    for (const QString& file : QDir(folder).entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
+        QFile f(folder + file);
+        if (!f.open(QIODevice::ReadOnly)) continue;
+        QXmlStreamReader r(&f);
+        QString type;
+        while (!r.atEnd()) {
+            if (r.readNext() != QXmlStreamReader::StartElement) continue;
+            const QXmlStreamAttributes a = r.attributes();
+            if (r.name() == u"mime-type") type = a.value(QStringLiteral("type")).toString();
+            else if (r.name() == u"glob-deleteall") globs.append({0, type, kNoGlobs, false});
+            else if (r.name() == u"glob")
+                globs.append({a.hasAttribute(QStringLiteral("weight")) ? a.value(QStringLiteral("weight")).toInt()
+                                                                       : kDefaultWeight,
+                              type, a.value(QStringLiteral("pattern")).toString(),
+                              a.value(QStringLiteral("case-sensitive")) == u"true"});
+        }
+    }
+    return globs;
+}
+
+// Every pattern the desktop knows, but those of types that a more important folder cleared.
+QList<Glob> knownGlobs() {
+    QList<Glob> globs;
+    QStringList blocked;
+    const QString user = DataHome();
+    for (const QString& dir : DataDirs()) {
+        QList<Glob> here = cacheGlobs(dir);
+        if (dir == user) here += packageGlobs(dir);
+        QStringList cleared;
+        for (const Glob& g : here) {
+            if (g.pattern == kNoGlobs) cleared.append(g.type);
+            else if (!blocked.contains(g.type)) globs.append(g);
+        }
+        blocked += cleared;
+    }
+    return globs;
+}
 } // namespace
 
 QString DataHome() { return envDir("XDG_DATA_HOME", QDir::homePath() + QStringLiteral("/.local/share")); }
@@ -156,7 +227,7 @@ QStringList ConfigDirs() {
     return QStringList{ConfigHome()} + envDirs("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")});
 }
 
-QStringList TypesOfExt(const QString& ext) {
+QStringList TypesOfExt(const QString& ext, const QStringList& ignored) {
     const QString name = QStringLiteral("x") + ext;
     struct Match {
         int weight;
@@ -164,43 +235,23 @@ QStringList TypesOfExt(const QString& ext) {
         QString type;
     };
     QList<Match> matches;
-    QStringList blocked; // types whose patterns a more important folder has cleared
-    for (const QString& dir : DataDirs()) {
-        QStringList cleared;
-        bool v2 = true;
-        QStringList lines = readLines(dir + QStringLiteral("/mime/globs2"));
-        if (lines.isEmpty()) {
-            lines = readLines(dir + QStringLiteral("/mime/globs"));
-            v2 = false;
-        }
-        for (const QString& line : lines) {
-            if (line.isEmpty() || line.startsWith(u'#')) continue;
-            QStringList f = line.split(u':');
-            if (!v2) f.prepend(QStringLiteral("50"));
-            if (f.size() < 3) continue;
-            const QString type = f[1], glob = f[2];
-            if (glob == u"__NOGLOBS__") {
-                cleared.append(type);
-                continue;
-            }
-            if (blocked.contains(type)) continue;
-            const bool cs = f.size() > 3 && f[3].split(u',').contains(QStringLiteral("cs"));
-            // A case-sensitive pattern is matched against the usual lower-case spelling.
-            const QString subject = cs ? QStringLiteral("x") + ext.toLower() : name;
-            const Qt::CaseSensitivity c = cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
-            // Most patterns are "*.ext": compared directly, the rest as wildcards.
-            const bool simple = glob.startsWith(QStringLiteral("*.")) &&
-                                std::none_of(glob.begin() + 1, glob.end(),
-                                             [](QChar ch) { return ch == u'*' || ch == u'?' || ch == u'['; });
-            const bool hit = simple ? subject.endsWith(glob.mid(1), c) && subject.size() > glob.size() - 1
-                                    : QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
-                                                         cs ? QRegularExpression::NoPatternOption
-                                                            : QRegularExpression::CaseInsensitiveOption)
-                                          .match(subject)
-                                          .hasMatch();
-            if (hit) matches.append({f[0].toInt(), glob.size(), type});
-        }
-        blocked += cleared;
+    for (const Glob& g : knownGlobs()) {
+        if (ignored.contains(g.type)) continue;
+        // A case-sensitive pattern is matched against the usual lower-case spelling.
+        const QString subject = g.cs ? QStringLiteral("x") + ext.toLower() : name;
+        const Qt::CaseSensitivity c = g.cs ? Qt::CaseSensitive : Qt::CaseInsensitive;
+        const QString& glob = g.pattern;
+        // Most patterns are "*.ext": compared directly, the rest as wildcards.
+        const bool simple =
+            glob.startsWith(QStringLiteral("*.")) &&
+            std::none_of(glob.begin() + 1, glob.end(), [](QChar ch) { return ch == u'*' || ch == u'?' || ch == u'['; });
+        const bool hit = simple ? subject.endsWith(glob.mid(1), c) && subject.size() > glob.size() - 1
+                                : QRegularExpression(QRegularExpression::wildcardToRegularExpression(glob),
+                                                     g.cs ? QRegularExpression::NoPatternOption
+                                                          : QRegularExpression::CaseInsensitiveOption)
+                                      .match(subject)
+                                      .hasMatch();
+        if (hit) matches.append({g.weight, glob.size(), g.type});
     }
     int best = -1;
     qsizetype longest = -1;
@@ -214,6 +265,13 @@ QStringList TypesOfExt(const QString& ext) {
     for (const Match& m : matches)
         if (m.weight == best && m.length == longest && !types.contains(m.type)) types.append(m.type);
     return types;
+}
+
+QStringList PatternsOfType(const QString& type) {
+    QStringList patterns;
+    for (const Glob& g : knownGlobs())
+        if (g.type == type && !patterns.contains(g.pattern)) patterns.append(g.pattern);
+    return patterns;
 }
 
 QMap<QString, QString> ReadEntry(const QString& path) {
@@ -401,6 +459,10 @@ bool WriteUserMimePackage(const QString& name, const QList<UserType>& types) {
     for (const UserType& t : types) {
         w.writeStartElement(QStringLiteral("mime-type"));
         w.writeAttribute(QStringLiteral("type"), t.type);
+        for (const QString& p : t.parents) {
+            w.writeEmptyElement(QStringLiteral("sub-class-of"));
+            w.writeAttribute(QStringLiteral("type"), p);
+        }
         if (!t.comment.isEmpty()) w.writeTextElement(QStringLiteral("comment"), t.comment);
         if (!t.icon.isEmpty()) {
             w.writeEmptyElement(QStringLiteral("icon"));
@@ -409,6 +471,7 @@ bool WriteUserMimePackage(const QString& name, const QList<UserType>& types) {
         for (const QString& g : t.globs) {
             w.writeEmptyElement(QStringLiteral("glob"));
             w.writeAttribute(QStringLiteral("pattern"), g);
+            if (t.weight != kDefaultWeight) w.writeAttribute(QStringLiteral("weight"), QString::number(t.weight));
         }
         w.writeEndElement();
     }

@@ -21,9 +21,15 @@ QString ConfigHome();
 QStringList DataDirs();
 QStringList ConfigDirs();
 
+// The weight of a pattern that gives none.
+constexpr int kDefaultWeight = 50;
 // The MIME types the desktop gives a file named "x" + ext (".Srt"), most likely first; none
-// when the extension is unknown. Patterns compare without regard to case unless marked.
-QStringList TypesOfExt(const QString& ext);
+// when the extension is unknown. Patterns compare without regard to case unless marked. The
+// ignored types count as if they had no patterns. The user's MIME packages count even before
+// the desktop's tool has compiled them.
+QStringList TypesOfExt(const QString& ext, const QStringList& ignored = {});
+// The file-name patterns of a type ("*.srt"), as TypesOfExt knows them.
+QStringList PatternsOfType(const QString& type);
 
 // The file of an installed application entry ("" when none): the entry exists under one of the
 // data folders, is not hidden and its program can be started.
@@ -69,7 +75,9 @@ struct UserType {
     QString type;
     QString comment;
     QString icon;
-    QStringList globs; // patterns this package adds to the type ("*.srt"), if any
+    QStringList globs;           // patterns this package adds to the type ("*.srt"), if any
+    int weight = kDefaultWeight; // of those patterns
+    QStringList parents;         // types it is a kind of
 };
 // The user's MIME package of that name; written over whole, removed when types is empty.
 QString UserMimePackage(const QString& name);

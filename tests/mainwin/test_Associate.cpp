@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 namespace {
@@ -117,31 +118,31 @@ TEST_F(AssociateTest, TheRowsFollowWhatTheDesktopHasNow) {
     EXPECT_TRUE(IsEditorExt(S(".Srt")));
     EXPECT_TRUE(IsEditorExt(S(".Ssa")));
 
-    // The user gives ".ssa" to another program elsewhere: the row is not the editor's, and an
+    // The user gives ".srt" to another program elsewhere: the row is not the editor's, and an
     // unselected row leaves the other program alone.
-    const QString other = xdg.addApp(S("other"), S("text/x-ssa;"));
+    const QString other = xdg.addApp(S("other"), S("application/x-subrip;"));
     QProcess p;
-    p.start(S("xdg-mime"), {S("default"), other, S("text/x-ssa")});
+    p.start(S("xdg-mime"), {S("default"), other, S("application/x-subrip")});
     ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_FALSE(IsEditorExt(S(".Ssa")));
-    const std::array<bool, 6> srtOnly{true, false, false, false, false, false};
-    MatchAssociations(srtOnly, program);
-    EXPECT_EQ(xdg.queryDefault(S("text/x-ssa")), other);
+    EXPECT_FALSE(IsEditorExt(S(".Srt")));
+    const std::array<bool, 6> ssaOnly{false, false, false, false, true, false};
+    MatchAssociations(ssaOnly, program);
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), other);
     // Chosen again, the editor takes it back, and its removal gives it to the other again.
     MatchAssociations(srtSsa, program);
-    EXPECT_EQ(xdg.queryDefault(S("text/x-ssa")), S("lumerin.ssa.desktop"));
-    MatchAssociations(srtOnly, program);
-    EXPECT_EQ(xdg.queryDefault(S("text/x-ssa")), other);
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), S("lumerin.srt.desktop"));
+    MatchAssociations(ssaOnly, program);
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), other);
 
     // Ownership is the word in the open command, in any case; a program gone from its place
     // owns nothing.
-    const QString named = xdg.addApp(S("LuMeRiN-2"), S("text/x-ssa;"));
-    p.start(S("xdg-mime"), {S("default"), named, S("text/x-ssa")});
+    const QString named = xdg.addApp(S("LuMeRiN-2"), S("application/x-subrip;"));
+    p.start(S("xdg-mime"), {S("default"), named, S("application/x-subrip")});
     ASSERT_TRUE(p.waitForFinished(30000));
-    EXPECT_TRUE(IsEditorExt(S(".Ssa")));
     EXPECT_TRUE(IsEditorExt(S(".Srt")));
+    EXPECT_TRUE(IsEditorExt(S(".Ssa")));
     QFile::remove(program);
-    EXPECT_FALSE(IsEditorExt(S(".Srt")));
+    EXPECT_FALSE(IsEditorExt(S(".Ssa")));
     EXPECT_TRUE(Boxes().shown.empty());
 }
 
@@ -162,4 +163,84 @@ TEST_F(AssociateTest, AListTheUserCannotChangeIsTold) {
     EXPECT_EQ(Boxes().shown[0].flags, vb::OKOnly);
     EXPECT_EQ(Boxes().shown[0].title, S("Lumerin"));
     EXPECT_TRUE(QFileInfo::exists(system + S("/applications/lumerin.desktop")));
+}
+
+TEST_F(AssociateTest, EachRowIsSetByItselfWhateverTypesItShares) {
+    XdgFolders xdg(true);
+    // The types as Debian has them: ".smi" is SMIL and SAMI, ".sami" is SAMI, ".ssa" shares its
+    // type with ".ass"; ".srt" has one of its own; ".sub" is unknown.
+    writeList(xdg.data() + S("/../system/mime/globs2"),
+              S("50:application/smil+xml:*.smil\n50:application/smil+xml:*.smi\n50:application/smil+xml:*.sml\n"
+                "50:application/x-sami:*.sami\n50:application/x-sami:*.smi\n50:text/x-ssa:*.ssa\n"
+                "50:text/x-ssa:*.ass\n50:application/x-subrip:*.srt\n"));
+    const QString smil = xdg.addApp(S("smil"), S("application/smil+xml;"));
+    xdg::SetDefaultList(xdg.mimeapps(), S("application/smil+xml"), {smil});
+    const auto othersUntouched = [&] {
+        EXPECT_EQ(xdg::TypesOfExt(S(".smil")), QStringList{S("application/smil+xml")});
+        EXPECT_EQ(xdg.queryDefault(S("application/smil+xml")), smil);
+        for (const char* ext : {".smil", ".sml", ".ass"}) EXPECT_FALSE(IsEditorExt(S(ext))) << ext;
+    };
+
+    const std::array<bool, 6> five{true, true, true, true, true, false};
+    MatchAssociations(five, program);
+    EXPECT_EQ(EditorRows(), five);
+    othersUntouched();
+    // ".smi" unticked, ".sami" kept: only ".smi" files leave the editor, back to their own types.
+    const std::array<bool, 6> noSmi{true, true, false, true, true, false};
+    MatchAssociations(noSmi, program);
+    EXPECT_EQ(EditorRows(), noSmi);
+    EXPECT_EQ(xdg::TypesOfExt(S(".smi")), (QStringList{S("application/smil+xml"), S("application/x-sami")}));
+    othersUntouched();
+    MatchAssociations(five, program);
+    EXPECT_EQ(EditorRows(), five);
+    const std::array<bool, 6> noSami{true, true, true, false, true, false};
+    MatchAssociations(noSami, program);
+    EXPECT_EQ(EditorRows(), noSami);
+    EXPECT_EQ(xdg::TypesOfExt(S(".sami")), QStringList{S("application/x-sami")});
+    othersUntouched();
+
+    MatchAssociations({}, program);
+    EXPECT_EQ(EditorRows(), (std::array<bool, 6>{}));
+    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("lumerin")));
+    EXPECT_FALSE(QFileInfo::exists(xdg::UserMimePackage(S("lumerin"))));
+    othersUntouched();
+    EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST_F(AssociateTest, WithoutTheDatabaseToolsAnOwnTypeIsStillSeenAndRemoved) {
+    XdgFolders xdg(true);
+    qputenv("PATH", QFile::encodeName(dir.path(S("nothing"))));
+    associate(S(".Srt"), 1);
+    EXPECT_TRUE(IsEditorExt(S(".Srt")));
+    EXPECT_EQ(GetOpenCommand(S(".Srt")), program + S(" %f"));
+    UnassociateExt(S(".Srt"));
+    EXPECT_FALSE(IsEditorExt(S(".Srt")));
+    EXPECT_FALSE(QFileInfo::exists(xdg::UserEntryPath(S("lumerin.srt.desktop"))));
+    EXPECT_FALSE(QFileInfo::exists(xdg::UserMimePackage(S("lumerin"))));
+    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("lumerin")));
+    EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST_F(AssociateTest, AChoiceOfRowsRebuildsTheDesktopDatabaseOnce) {
+    XdgFolders xdg;
+    // The database tools, counting their runs.
+    const QString log = dir.path(S("runs"));
+    for (const char* tool : {"update-mime-database", "update-desktop-database"}) {
+        const QString real = QStandardPaths::findExecutable(S(tool));
+        ASSERT_FALSE(real.isEmpty()) << tool;
+        const QString fake = dir.path(S("bin/")) + S(tool);
+        XdgFolders::makeProgram(fake);
+        writeList(fake, S("#!/bin/sh\necho %1 >>'%2'\nexec '%3' \"$@\"\n").arg(S(tool), log, real));
+    }
+    qputenv("PATH", QFile::encodeName(dir.path(S("bin"))) + ':' + qgetenv("PATH"));
+    const auto runs = [&] { return read(log).split(u'\n', Qt::SkipEmptyParts); };
+
+    MatchAssociations({true, true, true, true, true, false}, program);
+    EXPECT_EQ(runs(), (QStringList{S("update-mime-database"), S("update-desktop-database")}));
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), S("lumerin.srt.desktop"));
+    MatchAssociations({true, true, true, true, true, false}, program);
+    EXPECT_EQ(runs().size(), 2); // nothing to change
+    MatchAssociations({}, program);
+    EXPECT_EQ(runs().size(), 4);
+    EXPECT_EQ(EditorRows(), (std::array<bool, 6>{}));
 }

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-const char* const kVars[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_DIRS",
-                             "XDG_CURRENT_DESKTOP"};
+const char* const kVars[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME",     "XDG_CONFIG_DIRS",
+                             "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP", "PATH"};
 }
 
 XdgFolders::XdgFolders(bool ownSystem) {

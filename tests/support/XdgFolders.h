@@ -1,6 +1,7 @@
 // Private desktop folders for a test: while the object lives, the user's XDG data and config
 // folders (and, when asked, the system's) are temporary ones, so that associations written by
-// a test never reach the machine's. Helpers make programs and other applications' entries.
+// a test never reach the machine's; PATH too is put back as it was. Helpers make programs and other applications'
+// entries.
 #pragma once
 
 #include "tests/support/TempDir.h"
