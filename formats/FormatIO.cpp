@@ -39,6 +39,23 @@ bool ListFull(const QString& format) {
     return false;
 }
 
+int AppendEntry(clsSubs& Subs, const QString& text, qint32 timeIn, qint32 timeOut) {
+    if (Subs.full()) throw ListIsFull{};
+    return Subs.AddSub(text, timeIn, timeOut);
+}
+
+bool IsBlankLine(QStringView s) {
+    for (QChar c : s)
+        if (c != u' ') return false;
+    return true;
+}
+
+bool IsAllWhitespace(QStringView s) {
+    for (QChar c : s)
+        if (!c.isSpace()) return false;
+    return true;
+}
+
 bool ReadLinesOrReport(const QString& path, QStringList& lines, TextEncoding* used) {
     QString why;
     if (ReadLines(path, lines, &why, used)) return true;

@@ -7,6 +7,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+class clsSubs;
 
 // Thrown by a reader's helpers when the file breaks the format; the reader reports it with its
 // own message.
@@ -16,6 +19,8 @@ class LineCursor {
 public:
     explicit LineCursor(const QStringList& lines) : lines_(lines) {}
     bool atEnd() const { return i_ >= lines_.size(); }
+    // The line that next() gives next, without taking it; null at the end.
+    const QString* peek() const { return atEnd() ? nullptr : &lines_.at(i_); }
     // The next line; a file that ends here is not a valid file of the format.
     const QString& next() {
         if (atEnd()) throw BadFormat{};
@@ -37,6 +42,16 @@ QString SingleLine(const QString& text);
 
 // Tells the user that the list filled up before the file's end; false for the reader to return.
 bool ListFull(const QString& format);
+// Thrown by AppendEntry when the list already holds its most; the reader answers with ListFull.
+struct ListIsFull {};
+// Appends an entry and gives its index.
+int AppendEntry(clsSubs& Subs, const QString& text = QString(), qint32 timeIn = 0, qint32 timeOut = 0);
+
+// True for an empty line or one of spaces only.
+bool IsBlankLine(QStringView s);
+// True when every character is whitespace (tab, no-break space, ideographic space...), also
+// for an empty line. Other tools leave such lines where a blank separator belongs.
+bool IsAllWhitespace(QStringView s);
 
 // Reads the file's lines (and the encoding they were in); false after telling the user when it
 // can't be read.

@@ -100,6 +100,8 @@ bool clsFileRAW::Load(clsSubs& Subs) {
     if (!layoutUsable(*frm)) return false;
     QStringList lines;
     if (!readLines(lines)) return false;
+    // Empty lines at the end (such as the one the line-end repair adds) hold no record.
+    while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
 
     EventsOff off(Subs);
     Subs.Clear();
@@ -162,9 +164,11 @@ bool clsFileRAW::Load(clsSubs& Subs) {
                 }
                 pos = next;
             }
-            Subs.AddSub(text, timeIn, timeOut);
+            AppendEntry(Subs, text, timeIn, timeOut);
         }
-    } catch (const RuntimeError&) { // the list is full
+    } catch (const ListIsFull&) {
+        return ListFull(QStringLiteral("raw text"));
+    } catch (const RuntimeError&) {
         MsgBox(QStringLiteral("File format incorrect."), vb::Exclamation, QStringLiteral("Error"));
         return false;
     }
@@ -180,5 +184,16 @@ bool clsFileRAW::Save(clsSubs& Subs) {
     std::vector<std::array<QString, 3>> records(static_cast<size_t>(Subs.count()));
     for (int i = 0; i < Subs.count(); ++i)
         records[i] = {FormatTime(Subs.SubTimeIn(i)), FormatTime(Subs.SubTimeOut(i)), Subs.SubText(i)};
+    bool byRecord = false;
+    const int bad = clsFileRAWFrm1::FirstSplitText(records, fields, fd, rd, frm->NewLineText(), byRecord);
+    if (bad >= 0) {
+        const QString& d = byRecord ? rd : fd;
+        MsgBox(QStringLiteral("The text of subtitle %1 holds the %2 delimiter %3, so the file would not read back "
+                              "as written. Nothing was saved: please choose other delimiters.")
+                   .arg(QString::number(bad), byRecord ? QStringLiteral("line") : QStringLiteral("field"),
+                        d == u"\t" ? QStringLiteral("(Tab)") : u'"' + d + u'"'),
+               vb::Exclamation, QStringLiteral("Error"));
+        return false;
+    }
     return writeText(clsFileRAWFrm1::Compose(records, fields, fd, rd, frm->NewLineText()));
 }

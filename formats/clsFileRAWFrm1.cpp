@@ -35,6 +35,17 @@ bool occursInTimeText(const QString& d) {
     return false;
 }
 
+// A field's value as it is written.
+QString written(const std::array<QString, 3>& record, RawField field, const QString& nlc) {
+    return field == rfText ? JoinBreaks(record[field], nlc) : record[field];
+}
+
+// Whether reading would end the value before its end at d, the delimiter written after it: the
+// value holds d (in any case, as the reader matches), or its end and d's start spell d.
+bool cutAt(const QString& value, const QString& d) {
+    return (value + d).indexOf(d, 0, Qt::CaseInsensitive) != value.size();
+}
+
 QListWidgetItem* fieldItem(int field) {
     auto* item = new QListWidgetItem(QString::fromLatin1(kFieldNames[field]));
     item->setData(Qt::UserRole, field);
@@ -138,18 +149,26 @@ QString clsFileRAWFrm1::delimiter(int group) const {
 QString clsFileRAWFrm1::NewLineText() const { return txtNLC->text(); }
 
 bool clsFileRAWFrm1::DelimitersFit() const {
-    bool times = false;
-    for (RawField f : fields()) times = times || f != rfText;
-    if (!times) return true;
+    bool times = false, text = false;
+    for (RawField f : fields()) (f == rfText ? text : times) = true;
+    const QString nlc = NewLineText();
     const char* const groups[2] = {"field", "line"};
     for (int g = 0; g < 2; ++g) {
         const QString d = delimiter(g);
-        if (!occursInTimeText(d)) continue;
-        MsgBox(QStringLiteral("The %1 delimiter \"%2\" occurs in the times (hh:mm:ss.mmm) and would split them. "
-                              "Please choose another delimiter.")
-                   .arg(QString::fromLatin1(groups[g]), d),
-               vb::Exclamation);
-        return false;
+        if (times && occursInTimeText(d)) {
+            MsgBox(QStringLiteral("The %1 delimiter \"%2\" occurs in the times (hh:mm:ss.mmm) and would split them. "
+                                  "Please choose another delimiter.")
+                       .arg(QString::fromLatin1(groups[g]), d),
+                   vb::Exclamation);
+            return false;
+        }
+        if (text && !d.isEmpty() && nlc.contains(d, Qt::CaseInsensitive)) {
+            MsgBox(QStringLiteral("The character for newline \"%1\" holds the %2 delimiter \"%3\" and would split "
+                                  "the texts. Please choose another character for newline or delimiter.")
+                       .arg(nlc, QString::fromLatin1(groups[g]), d),
+                   vb::Exclamation);
+            return false;
+        }
     }
     return true;
 }
@@ -163,11 +182,23 @@ QString clsFileRAWFrm1::Compose(const std::vector<std::array<QString, 3>>& recor
         if (r > 0) out += rd;
         for (size_t k = 0; k < fields.size(); ++k) {
             if (k > 0) out += fd;
-            const QString& v = records[r][fields[k]];
-            out += fields[k] == rfText ? JoinBreaks(v, nlc) : v;
+            out += written(records[r], fields[k], nlc);
         }
     }
     return out;
+}
+
+int clsFileRAWFrm1::FirstSplitText(const std::vector<std::array<QString, 3>>& records,
+                                   const std::vector<RawField>& fields, const QString& fd, const QString& rd,
+                                   const QString& nlc, bool& byRecord) {
+    for (size_t r = 0; r < records.size(); ++r)
+        for (size_t k = 0; k < fields.size(); ++k) {
+            // The last field of a record ends at the record delimiter, any other at the field one.
+            byRecord = k + 1 == fields.size();
+            if (fields[k] == rfText && cutAt(written(records[r], rfText, nlc), byRecord ? rd : fd))
+                return static_cast<int>(r);
+        }
+    return -1;
 }
 
 void clsFileRAWFrm1::btAdd_Click() {

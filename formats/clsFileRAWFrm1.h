@@ -60,13 +60,17 @@ public:
     QString RecordDelimiter() const { return delimiter(1); }
     QString NewLineText() const;
     // False after telling the user when a delimiter occurs in the text that a selected field is
-    // written as (the colon of the times): reading would split that field.
+    // written as (the colon of the times, the line-break text): reading would split that field.
     bool DelimitersFit() const;
 
     // Records in the given layout: fields joined by fd, records by rd, text breaks as nlc.
     // Each record holds its three field values indexed by RawField.
     static QString Compose(const std::vector<std::array<QString, 3>>& records, const std::vector<RawField>& fields,
                            const QString& fd, const QString& rd, const QString& nlc);
+    // The first record whose text, written in this layout, would be cut at a delimiter on
+    // reading (-1 for none); byRecord tells whether that is rd rather than fd.
+    static int FirstSplitText(const std::vector<std::array<QString, 3>>& records, const std::vector<RawField>& fields,
+                              const QString& fd, const QString& rd, const QString& nlc, bool& byRecord);
 
 protected:
     bool validate() override;

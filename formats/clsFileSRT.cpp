@@ -10,6 +10,7 @@
 #include "platform/MsgBox.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <exception>
 
 namespace {
@@ -19,7 +20,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 // else means the line is malformed and the current separator stays.
 bool isDecimalChar(QChar c) { return !(c >= u'0' && c <= u'9') && !c.isSpace() && c != u':'; }
 
-// Blank means the space character only: a line holding a tab or a non-breaking space is text.
+// Blank means empty once the spaces around it are gone. A line of other whitespace (a tab, a
+// no-break space) is text, unless it stands where the separator before the next entry belongs.
 QString withoutSpaces(const QString& s) {
     qsizetype a = 0, b = s.size();
     while (a < b && s.at(a) == u' ') ++a;
@@ -27,10 +29,20 @@ QString withoutSpaces(const QString& s) {
     return s.mid(a, b - a);
 }
 
-bool isBlankLine(QStringView s) {
-    for (QChar c : s)
-        if (c != u' ') return false;
-    return true;
+bool isNumberLine(const QString& s) {
+    static const QRegularExpression number(QStringLiteral("^\\s*\\d+\\s*$"));
+    return number.match(s).hasMatch();
+}
+
+bool isTimeLine(const QString& s) {
+    static const QRegularExpression time(QStringLiteral("^\\s*\\d+:\\d\\d:\\d\\d\\D\\d+\\s*-->"));
+    return time.match(s).hasMatch();
+}
+
+// Whether the whitespace line before at separates this entry from the next: the file ends
+// there, or the next entry's number and time lines follow.
+bool separatorAt(const QStringList& lines, qsizetype at) {
+    return at == lines.size() || (at + 1 < lines.size() && isNumberLine(lines.at(at)) && isTimeLine(lines.at(at + 1)));
 }
 
 qint32 timeField(const QString& line, qsizetype from, const QString& dec) {
@@ -51,6 +63,8 @@ bool clsFileSRT::Load(clsSubs& Subs) {
     int entry = 0;
     try {
         parse(lines, Subs, frm, entry);
+    } catch (const ListIsFull&) {
+        return ListFull(QStringLiteral("SRT"));
     } catch (const std::exception&) {
         MsgBox(QStringLiteral("This is not a valid SRT subtitle file.") + kCrLf + QStringLiteral("Fault in sub") +
                    Str(entry - 1),
@@ -75,10 +89,10 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
     qsizetype i = 0;
     while (i < n) {
         ++entry;
-        while (i < n && isBlankLine(lines.at(i))) ++i;
+        while (i < n && IsAllWhitespace(lines.at(i))) ++i;
         if (i == n) break; // trailing blank lines add no entry
         ++i;               // the entry number: any text
-        const int k = Subs.AddSub(QString(), 0, 0);
+        const int k = AppendEntry(Subs);
         if (i == n) break;
 
         const QString& timeLine = lines.at(i++);
@@ -94,7 +108,7 @@ void clsFileSRT::parse(const QStringList& lines, clsSubs& Subs, clsFileSRTFrm1* 
         QString text;
         for (;;) {
             const QString s = withoutSpaces(lines.at(i++));
-            if (s.isEmpty()) break;
+            if (s.isEmpty() || (IsAllWhitespace(s) && separatorAt(lines, i))) break;
             if (!text.isEmpty()) text += kCrLf;
             text += s;
             if (i == n) break;
@@ -120,7 +134,7 @@ QString clsFileSRT::Compose(const clsSubs& Subs) const {
         // is not written.
         const QString text = Subs.SubText(i);
         for (QStringView line : QStringView(text).split(kCrLf)) {
-            if (isBlankLine(line)) continue;
+            if (IsBlankLine(line)) continue;
             out += line;
             out += kCrLf;
         }

@@ -54,13 +54,15 @@ bool clsFileSV1::Load(clsSubs& Subs) {
             text.replace(u'|', kCRLF);
             const qint32 end = bracketTime(in.next());
             // A complete entry stays even when the file ends before its separator.
-            Subs.AddSub(text, start, end);
+            AppendEntry(Subs, text, start, end);
             in.next(); // the blank separator
         }
     } catch (const BadFormat&) {
         return invalidFile();
+    } catch (const ListIsFull&) {
+        return ListFull(QStringLiteral("SubViewer 1.0"));
     } catch (const RuntimeError&) {
-        return Subs.full() ? ListFull(QStringLiteral("SubViewer 1.0")) : invalidFile();
+        return invalidFile();
     }
     ShowModal(frm);
     return true;

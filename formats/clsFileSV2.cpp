@@ -8,6 +8,7 @@
 #include "platform/MsgBox.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 
 namespace {
@@ -31,6 +32,11 @@ void readStyle(const QString& line, clsFileSV2Frm1& frm) {
     frm.SetType(pieces.at(1).mid(7));
     frm.txtFontSize->setText(pieces.at(2).mid(6));
     frm.SelFont(line.section(u',', 3).mid(6));
+}
+
+bool isTimeLine(const QString& line) {
+    static const QRegularExpression time(QStringLiteral("^\\d+:\\d\\d:\\d\\d\\.\\d\\d,\\d+:\\d\\d:\\d\\d\\.\\d\\d"));
+    return time.match(line).hasMatch();
 }
 
 // "hh:mm:ss.cc": hundredths.
@@ -64,20 +70,24 @@ bool clsFileSV2::Load(clsSubs& Subs) {
         readStyle(in.next(), *frm);
         while (!in.atEnd()) {
             const QString& times = in.next();
+            // A whitespace line that other tools left before a time line is a stray separator.
+            if (!IsBlankLine(times) && IsAllWhitespace(times) && in.peek() && isTimeLine(*in.peek())) continue;
             // A blank line, or a time line that is the file's last, ends the entries.
-            if (times.trimmed().isEmpty() || in.atEnd()) break;
+            if (IsAllWhitespace(times) || in.atEnd()) break;
             const qint32 start = hundredths(times, 0);
             const qint32 end = hundredths(times, 12);
             QString text = in.next();
             text.replace(kBreak, kCRLF);
-            Subs.AddSub(text, start, end);
+            AppendEntry(Subs, text, start, end);
             // The last entry may end the file without its blank separator.
             if (!in.atEnd()) in.next();
         }
     } catch (const BadFormat&) {
         return invalidFile();
+    } catch (const ListIsFull&) {
+        return ListFull(QStringLiteral("SubViewer 2.0"));
     } catch (const RuntimeError&) {
-        return Subs.full() ? ListFull(QStringLiteral("SubViewer 2.0")) : invalidFile();
+        return invalidFile();
     }
     ShowModal(frm);
     return true;

@@ -77,10 +77,12 @@ bool clsFileTXT::Load(clsSubs& Subs) {
             const qint32 timeOut = frameToMs(frameField(line, p1 + 2, p2), fps);
             QString text = line.mid(p2 + 1);
             if (!nl.isEmpty()) text.replace(nl, kCRLF);
-            Subs.AddSub(text, timeIn, timeOut);
+            AppendEntry(Subs, text, timeIn, timeOut);
         }
+    } catch (const ListIsFull&) {
+        return ListFull(QStringLiteral("MicroDVD"));
     } catch (const RuntimeError& e) {
-        // A frame number too large for a time, or the list full: what was read stays.
+        // A frame number too large for a time: what was read stays.
         report(QStringLiteral("This is not a valid MicroDVD subtitle file.") + kCRLF + QStringLiteral("Fault in line") +
                Str(static_cast<qint64>(i + 1)) + kCRLF + e.description());
         return false;

@@ -228,6 +228,10 @@ TEST(RawText, ReadsHandWrittenFiles) {
          "00:00:01.000\t00:00:02.000\tA\r\n\r\n00:00:03.000\t00:00:04.000\tB",
          {row(1000, 2000, QStringLiteral("A")), row(0, 0, QString()), row(3000, 4000, QStringLiteral("B"))}},
         {"an empty file", Layout{}, "", {}},
+        {"LF line ends and blank last lines add no record",
+         Layout{},
+         "00:00:01.000\t00:00:02.000\tA\n00:00:03.000\t00:00:04.000\tB\n\n",
+         {row(1000, 2000, QStringLiteral("A")), row(3000, 4000, QStringLiteral("B"))}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -264,6 +268,9 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
     pointRecords.fields = {rfTimeIn};
     pointRecords.rd = dOther;
     pointRecords.otherRd = QStringLiteral(".");
+    Layout breakHoldsDelimiter;
+    breakHoldsDelimiter.fd = dOther;
+    breakHoldsDelimiter.otherFd = QStringLiteral(">");
     const std::vector<Case> cases = {
         {"no field", noFields, QStringLiteral("No field is selected.")},
         {"empty field delimiter", emptyFd, QStringLiteral("Invalid delimiters.")},
@@ -271,6 +278,8 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
         {"colon between fields", colonFields, inTimes, true},
         {"colon between records", colonRecords, inTimes, true},
         {"point between records", pointRecords, inTimes, true},
+        {"delimiter in the line-break text", breakHoldsDelimiter,
+         QStringLiteral("The character for newline \"<br>\" holds the field delimiter \">\""), true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -307,28 +316,70 @@ TEST(RawText, AnUnusableLayoutIsRefusedAndChangesNothing) {
     // A colon that no time field is written with is the user's to choose.
     TempDir dir;
     clsSubs subs;
-    fill(subs, {{1000, 2000, QStringLiteral("a:b")}, {3000, 4000, QStringLiteral("c")}});
+    fill(subs, {{1000, 2000, QStringLiteral("a b")}, {3000, 4000, QStringLiteral("c")}});
     Layout textOnly;
     textOnly.fields = {rfText};
     textOnly.rd = dColon;
     ASSERT_TRUE(save(subs, dir.path(QStringLiteral("t.txt")), textOnly));
-    EXPECT_EQ(dir.read(QStringLiteral("t.txt")), QByteArray("a:b:c"));
+    EXPECT_EQ(dir.read(QStringLiteral("t.txt")), QByteArray("a b:c"));
 }
 
-TEST(RawText, AFileBeyondTheListIsReportedAndKeepsWhatWasRead) {
-    TempDir dir;
-    QByteArray bytes;
-    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "00:00:01.000\t00:00:02.000\tA\r\n";
-    const QString path = dir.write(QStringLiteral("long.txt"), bytes);
-    clsSubs subs;
-    Boxes().expect(vb::OK, QStringLiteral("File format incorrect."));
-    EXPECT_FALSE(load(subs, path, Layout{}));
-    ASSERT_EQ(Boxes().shown.size(), 1u);
-    EXPECT_EQ(Boxes().shown[0].flags, vb::Exclamation);
-    EXPECT_EQ(Boxes().shown[0].title, QStringLiteral("Error"));
-    EXPECT_EQ(subs.count(), clsSubs::Capacity);
-    EXPECT_TRUE(subs.eventsEnabled());
-    EXPECT_FALSE(ProgressWindow().isVisible());
+TEST(RawText, ASaveWhoseTextsWouldReadBackSplitWritesNothing) {
+    struct Case {
+        const char* what;
+        Layout layout;
+        std::vector<QString> texts;
+        QString message; // empty: written, and it reads back the same
+    };
+    Layout textFirst;
+    textFirst.fields = {rfText, rfTimeIn, rfTimeOut};
+    textFirst.fd = dComma;
+    textFirst.rd = dSemicolon;
+    Layout otherRecords;
+    otherRecords.rd = dOther;
+    otherRecords.otherRd = QStringLiteral("x");
+    Layout doubleColon;
+    doubleColon.fields = {rfText, rfTimeIn};
+    doubleColon.fd = dOther;
+    doubleColon.otherFd = QStringLiteral("::");
+    Layout commaFields;
+    commaFields.fd = dComma;
+    const std::vector<Case> cases = {
+        {"the field delimiter in a text before other fields",
+         textFirst,
+         {QStringLiteral("fine"), QStringLiteral("Hello, world; bye")},
+         QStringLiteral("The text of subtitle 1 holds the field delimiter \",\", so the file would not read back as "
+                        "written. Nothing was saved: please choose other delimiters.")},
+        {"the record delimiter in the last field, in another case",
+         otherRecords,
+         {QStringLiteral("aXb")},
+         QStringLiteral("subtitle 0 holds the line delimiter \"x\"")},
+        {"a text whose end and the delimiter spell it", doubleColon, {QStringLiteral("a:")}, QStringLiteral("\"::\"")},
+        {"the field delimiter in the last field", commaFields, {QStringLiteral("Hello, world")}, QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempDir dir;
+        const QString path = dir.write(QStringLiteral("out.txt"), "old");
+        clsSubs subs;
+        for (size_t i = 0; i < c.texts.size(); ++i) subs.AddSub(c.texts[i], qint32(i) * 1000, qint32(i) * 1000 + 500);
+        const std::vector<std::string> before = entries(subs);
+        Boxes().reset();
+        if (c.message.isEmpty()) {
+            ASSERT_TRUE(save(subs, path, c.layout));
+            ASSERT_TRUE(load(subs, path, c.layout));
+            EXPECT_EQ(entries(subs), before);
+            continue;
+        }
+        Boxes().expect(vb::OK, c.message);
+        EXPECT_FALSE(save(subs, path, c.layout));
+        EXPECT_EQ(dir.read(QStringLiteral("out.txt")), QByteArray("old"));
+        EXPECT_EQ(Boxes().shown.size(), 1u);
+        for (const ShownBox& b : Boxes().shown) {
+            EXPECT_EQ(b.flags, vb::Exclamation);
+            EXPECT_EQ(b.title, QStringLiteral("Error"));
+        }
+    }
 }
 
 TEST(RawTextForm, ButtonsMoveTheSelectedFieldOnly) {

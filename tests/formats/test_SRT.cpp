@@ -67,17 +67,34 @@ TEST(SubRipRead, BlankLinesAndLineEnds) {
     EXPECT_EQ(formOf(l.file)->txtDecChar->text(), S("."));
 }
 
-TEST(SubRipRead, OnlyTheSpaceIsBlank) {
-    // Lines holding a non-breaking space, an ideographic space or a tab are text: they neither
-    // end an entry on reading nor vanish on writing.
+TEST(SubRipRead, WhitespaceLinesSeparateEntriesOnlyBeforeTheNextOne) {
+    // Separator lines holding a tab, a no-break space, an ideographic space or a mix end their
+    // entry when the next entry's number and time lines follow (or the file ends), as does one
+    // before the first entry.
+    Loaded sep("\t\r\n1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\t\r\n"
+               "2\r\n00:00:03,000 --> 00:00:04,000\r\nB\r\n\xC2\xA0\r\n"
+               "3\r\n00:00:05,000 --> 00:00:06,000\r\nC\r\n \t\xE3\x80\x80 \r\n"
+               "4\r\n00:00:07,000 --> 00:00:08,000\r\n\t\r\n"
+               "5\r\n00:00:09,000 --> 00:00:10,000\r\nE\r\n\r\n\t\r\n"
+               "6\r\n00:00:11,000 --> 00:00:12,000\r\nF\r\n\t");
+    EXPECT_TRUE(sep.ok);
+    EXPECT_EQ(entries(sep.subs), (std::vector<Entry>{{1000, 2000, S("A")},
+                                                     {3000, 4000, S("B")},
+                                                     {5000, 6000, S("C")},
+                                                     {7000, 8000, QString()},
+                                                     {9000, 10000, S("E")},
+                                                     {11000, 12000, S("F")}}));
+
+    // Anywhere else such a line is text: it neither ends an entry on reading nor vanishes on
+    // writing.
     const QByteArray file = "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\r\n\xC2\xA0\r\nB\r\n\r\n"
                             "2\r\n00:00:03,000 --> 00:00:04,000\r\n\xE3\x80\x80\r\n\tC\t\r\n\r\n"
-                            "3\r\n00:00:05,000 --> 00:00:06,000\r\nD\r\n\r\n";
+                            "3\r\n00:00:05,000 --> 00:00:06,000\r\nD\r\n\t\r\n\r\n";
     Loaded l(file);
     EXPECT_TRUE(l.ok);
-    EXPECT_EQ(entries(l.subs),
-              (std::vector<Entry>{
-                  {1000, 2000, S("A\r\n\u00A0\r\nB")}, {3000, 4000, S("\u3000\r\n\tC\t")}, {5000, 6000, S("D")}}));
+    EXPECT_EQ(entries(l.subs), (std::vector<Entry>{{1000, 2000, S("A\r\n\u00A0\r\nB")},
+                                                   {3000, 4000, S("\u3000\r\n\tC\t")},
+                                                   {5000, 6000, S("D\r\n\t")}}));
     l.file.setSavePath(l.dir.path(S("out.srt")));
     ASSERT_TRUE(l.file.Save(l.subs));
     EXPECT_EQ(l.dir.read(S("out.srt")), file);
@@ -106,16 +123,6 @@ TEST(SubRipRead, FileEndingAfterATimeLineIsAFault) {
     Loaded second("1\r\n00:00:01,000 --> 00:00:02,000\r\na\r\n\r\n2\r\n00:00:03,000 --> 00:00:04,000");
     EXPECT_EQ(second.subs.count(), 2);
     EXPECT_EQ(second.subs.SubText(0), S("a"));
-}
-
-TEST(SubRipRead, MoreEntriesThanTheListHolds) {
-    QByteArray bytes;
-    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "1\r\n00:00:01,000 --> 00:00:02,000\r\nx\r\n\r\n";
-    Boxes().expect(vb::OK, S("Fault in sub 10001"));
-    Loaded l(bytes);
-    EXPECT_FALSE(l.ok);
-    EXPECT_EQ(l.subs.count(), clsSubs::Capacity);
-    EXPECT_TRUE(l.subs.eventsEnabled());
 }
 
 TEST(SubRipRead, AMalformedTimeLineKeepsTheDecimalCharacter) {

@@ -146,21 +146,6 @@ TEST(SubViewer1, BrokenFilesKeepWhatWasReadAndSwitchEventsOn) {
     EXPECT_TRUE(Forms().shown.isEmpty()); // the form shows only after a good load
 }
 
-TEST(SubViewer1, AFileLongerThanTheListIsToldSo) {
-    TempDir dir;
-    QByteArray bytes = QByteArray("[TITLE]\r\nT\r\n[AUTHOR]\r\nA\r\n[SOURCE]\r\n\r\n[PRG]\r\nP\r\n") + kHeaderTail;
-    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "[00:00:01]\r\nA\r\n[00:00:02]\r\n\r\n";
-    bytes += "[end]\r\n";
-    const QString path = dir.write(QStringLiteral("long.sub"), bytes);
-    clsSubs subs;
-    Boxes().expect(vb::OK, QStringLiteral("The list is full: it holds at most 10001 subtitles, and this SubViewer 1.0 "
-                                          "file has more. The first 10001 were read."));
-    clsFileSV1 file;
-    EXPECT_FALSE(load(file, subs, path));
-    EXPECT_EQ(subs.count(), clsSubs::Capacity);
-    EXPECT_TRUE(subs.eventsEnabled());
-}
-
 TEST(SubViewer1, FilesThatCannotBeReadOrWrittenAreReported) {
     TempDir dir;
     clsSubs subs;

@@ -211,6 +211,10 @@ TEST(SubViewer2, EntriesEndAtABlankLineOrTheLastLine) {
          "00:00:01.00,00:00:02.00\r\nA\r\n\r\n00:00:03.00,00:00:04.00\r\nB",
          {row(1000, 2000, QStringLiteral("A")), row(3000, 4000, QStringLiteral("B"))}},
         {"no entries at all", "", {}},
+        {"a whitespace line before a time line is a stray separator",
+         "\t\r\n00:00:01.00,00:00:02.00\r\nA\r\n\r\n\xC2\xA0\r\n00:00:03.00,00:00:04.00\r\n\xC2\xA0\r\n\r\n"
+         "\t\r\nnot a time\r\n",
+         {row(1000, 2000, QStringLiteral("A")), row(3000, 4000, QStringLiteral("\u00A0"))}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -263,19 +267,6 @@ TEST(SubViewer2, BrokenFilesAreReportedAndSwitchEventsOn) {
         EXPECT_TRUE(subs.eventsEnabled());
     }
     EXPECT_TRUE(Forms().shown.isEmpty());
-
-    // Entries read before a fault stay.
-    TempDir dir;
-    QByteArray bytes = kHead + style;
-    for (int i = 0; i <= clsSubs::Capacity; ++i) bytes += "00:00:01.00,00:00:02.00\r\nA\r\n\r\n";
-    const QString path = dir.write(QStringLiteral("long.sub"), bytes);
-    clsSubs subs;
-    Boxes().expect(vb::OK, QStringLiteral("The list is full: it holds at most 10001 subtitles, and this SubViewer 2.0 "
-                                          "file has more. The first 10001 were read."));
-    clsFileSV2 file;
-    EXPECT_FALSE(load(file, subs, path));
-    EXPECT_EQ(subs.count(), clsSubs::Capacity);
-    EXPECT_TRUE(subs.eventsEnabled());
 }
 
 TEST(SubViewer2, FfmpegReadsTheSameCues) {

@@ -190,16 +190,6 @@ TEST(MicroDVDRead, FaultsAreReportedAndWhatWasReadStays) {
     }
 }
 
-TEST(MicroDVDRead, AFullListStopsTheLoadWithAReport) {
-    QByteArray bytes = "{1}{1}25\r\n";
-    for (int i = 0; i <= clsSubs::Capacity; ++i)
-        bytes += "{" + QByteArray::number(i * 10) + "}{" + QByteArray::number(i * 10 + 5) + "}x\r\n";
-    Boxes().expect(vb::OK, QStringLiteral("Fault in line 10003"));
-    Loaded l(bytes);
-    EXPECT_FALSE(l.ok);
-    EXPECT_EQ(l.subs.count(), clsSubs::Capacity);
-}
-
 TEST(MicroDVDRead, ClosingTheFormWithoutARateReadsNothing) {
     TempDir dir;
     clsSubs subs;
