@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -61,6 +63,21 @@ QImage markerIcon(const QColor& fill, const QString& caption) {
     p.drawText(QRect(2, 1, 26, 12), Qt::AlignCenter, caption);
     return img;
 }
+
+// Hands every event of the program to the listing before its receiver sees it.
+class EventTap : public QObject {
+public:
+    explicit EventTap(std::function<void(QObject*, QEvent*)> seen) : seen_(std::move(seen)) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        seen_(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> seen_;
+};
 
 // Switches the document's events off for a bulk edit and back on whatever happens; events a
 // host had already switched off stay off.
@@ -189,12 +206,15 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     txtSubText->setContextMenuPolicy(Qt::PreventContextMenu);
     txtSubText->setToolTip(QStringLiteral("The subtitle text. Press shift+enter to insert a newline character."));
     txtSubText->setGeometry(kTextX, 0, 100, RowHeight);
+    // The box holds any text the document holds: at its default limit the next key would store
+    // a long text cut short.
+    txtSubText->setMaxLength(std::numeric_limits<int>::max());
     txtSubText->installEventFilter(this);
     // Typed text is stored when its key is released; text that arrives without a key (a paste
     // with the middle button, a drop, an input method) is stored at once, or the next row
     // shown in the box would take it away.
     connect(txtSubText, &QLineEdit::textEdited, this, [this] {
-        if (!keyInText_ && !noEdit_ && bound_) commitText();
+        if (textKeys_.isEmpty() && !noEdit_ && bound_) commitText();
     });
 
     picSelBar->setGeometry(0, EditBarParked, 300, RowHeight);
@@ -225,6 +245,7 @@ SubListing::SubListing(QWidget* parent) : QWidget(parent) {
     Markers[1] = markerIcon(QColor(220, 120, 20), QStringLiteral("St1"));
     Markers[2] = markerIcon(QColor(200, 60, 160), QStringLiteral("St2"));
     Markers[3] = markerIcon(QColor(30, 150, 60), QStringLiteral("Sh"));
+    tap_ = std::make_unique<EventTap>([this](QObject* watched, QEvent* event) { outsideEvent(watched, event); });
 
     resize(400, 200);
 }
@@ -588,6 +609,38 @@ void SubListing::commitText() {
     else cSubs->setSubText(editRow_, stored(txtSubText->text()));
 }
 
+// What is typed belongs to the row it was typed in, stored before anything outside the row
+// editor moves on: a time field keeps a half-typed value until it is left.
+void SubListing::storeTyping() {
+    txtSubTimeIn->Commit();
+    txtSubTimeOut->Commit();
+    commitText();
+}
+
+void SubListing::outsideEvent(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        // The window's own copy of a press comes first; the widget's is the one to judge.
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w) return;
+        // A held arrow whose release may land elsewhere stops as its release would.
+        Scroller->stop();
+        // A tool bar button takes no focus, so a time field being typed in would never be left
+        // before the button's command moves the selection.
+        if (w != picSelBar && !picSelBar->isAncestorOf(w)) storeTyping();
+        break;
+    }
+    case QEvent::Shortcut: storeTyping(); break;
+    case QEvent::FocusOut: {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (w && picSelBar->isAncestorOf(w)) Scroller->stop();
+        break;
+    }
+    default: break;
+    }
+}
+
 void SubListing::txtSubTimeIn_Change(qint32 lTime) {
     if (!inList(editRow_)) return;
     if (simple_) txtSubTimeIn->setlTime(cSubs->SubTimeIn(editRow_));
@@ -685,21 +738,25 @@ bool SubListing::eventFilter(QObject* watched, QEvent* event) {
             }
             break;
         }
-        case QEvent::KeyPress: keyInText_ = true; return textKeyDown(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(event);
+            textKeys_.insert(k->key());
+            return textKeyDown(k);
+        }
         case QEvent::KeyRelease: {
             auto* k = static_cast<QKeyEvent*>(event);
-            if (k->isAutoRepeat()) return true;
+            if (k->isAutoRepeat() || !textKeys_.contains(k->key())) return true;
             textKeyUp(k);
-            keyInText_ = false;
+            textKeys_.remove(k->key());
             return false;
         }
         case QEvent::FocusOut:
             // A key still down when the focus leaves (a click on another row) never comes up
             // here: what it typed is stored now, before the row changes.
-            if (keyInText_ && !noEdit_) commitText();
+            if (!textKeys_.isEmpty() && !noEdit_) commitText();
             [[fallthrough]];
         case QEvent::FocusIn:
-            keyInText_ = false;
+            textKeys_.clear();
             enterBreaks_ = false;
             break;
         case QEvent::MouseButtonPress:

@@ -7,9 +7,11 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPointer>
+#include <QSet>
 #include <QStaticText>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <vector>
 
 class clsSubs;
@@ -203,6 +205,8 @@ private:
     void timeKeyDown(TimeText* t, int key);
     void timeKeyUp(TimeText* t, int key);
     void commitText();
+    void storeTyping();
+    void outsideEvent(QObject* watched, QEvent* event);
     bool textKeyDown(QKeyEvent* k);
     void textKeyUp(QKeyEvent* k);
     void mousePress(QMouseEvent* e);
@@ -248,8 +252,9 @@ private:
     bool leftAtStart_ = false;
     // Shift, Ctrl or Alt was held when Enter went down: the release inserts a line break.
     bool enterBreaks_ = false;
-    // A key went down in the text box and has not come up yet.
-    bool keyInText_ = false;
+    // Keys that went down in the text box and have not come up yet; a release of any other key
+    // (the Enter that closed a message box) is no keystroke of the text box.
+    QSet<int> textKeys_;
     bool badRow_ = false;
     int prevBad_ = -2;
     int nextBad_ = -2;
@@ -263,4 +268,7 @@ private:
         bool wholeWord = false;
         bool selection = false;
     } lastSearch_;
+    // Sees the program's mouse presses, shortcuts and focus changes; declared last, so that it is
+    // gone before any part of the listing it reports to.
+    std::unique_ptr<QObject> tap_;
 };

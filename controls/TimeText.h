@@ -42,6 +42,9 @@ public:
 
     void Copy();
     void Paste();
+    // Stores a value still being typed, as leaving the field would: for hosts about to move on
+    // while the focus stays here.
+    void Commit();
 
     QFrame* Picture1;
     // Null until built: the surface's event filter already sees its children being added.
@@ -75,7 +78,6 @@ private:
     QLineEdit* field(int i) const;
     int fieldOf(QObject* o) const;
     void Show();
-    void Commit();
     void fieldKeyUp(int f, int key);
     void rightPress();
     void applyColors();

@@ -681,6 +681,7 @@ void timeBar::picMain_MouseDown(QMouseEvent* e) {
     pressX = CIntSat(pos.x());
     if (dragKind == Body && cSubs) dragOrigIn = cSubs->SubTimeIn(dragIndex);
     if (dragKind != None) dragging = true;
+    dragMoved = false;
 }
 
 void timeBar::picMain_MouseMove(QMouseEvent* e) {
@@ -724,8 +725,10 @@ void timeBar::endDrag() {
     dragging = false;
     if (cSubs) {
         cSubs->EnableEvents(true);
-        cSubs->RaiseMajor();
+        // A click or a drag that came back to its pixel leaves the document as it was.
+        if (dragMoved) cSubs->RaiseMajor();
     }
+    dragMoved = false;
     Redraw();
 }
 
@@ -764,6 +767,9 @@ void timeBar::dragEntryTimes(qint64 tIn, qint64 tOut) {
 
 void timeBar::dragStep(int xi) {
     inDragStep = true;
+    const bool entry = entryDrag() && cSubs && dragIndex >= 0 && dragIndex < cSubs->count();
+    const qint32 oldIn = entry ? cSubs->SubTimeIn(dragIndex) : 0;
+    const qint32 oldOut = entry ? cSubs->SubTimeOut(dragIndex) : 0;
     qint64 t = timeAt(xi);
     const qint64 k = ruleStep();
     switch (dragKind) {
@@ -805,6 +811,7 @@ void timeBar::dragStep(int xi) {
     }
     default: break;
     }
+    if (entry && (cSubs->SubTimeIn(dragIndex) != oldIn || cSubs->SubTimeOut(dragIndex) != oldOut)) dragMoved = true;
     inDragStep = false;
     recomputeTotal();
     Redraw();

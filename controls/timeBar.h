@@ -185,6 +185,8 @@ private:
     std::vector<Shown> shown; // the entries of the current redraw, in drawing order
 
     bool dragging = false;
+    // A step of this drag changed an entry's time: only then has the document changed.
+    bool dragMoved = false;
     bool inDragStep = false;
     int dragIndex = -1;
     qint32 dragKind = None;

@@ -3,6 +3,7 @@
 
 #include <QInputMethodEvent>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 
 namespace {
@@ -300,4 +301,138 @@ TEST(ListingKeys, NegativeSelectionIsNone) {
     // Markers lowered to -1 together do not push each other out.
     EXPECT_EQ(h.m.value(), -1);
     EXPECT_EQ(h.m1.value(), -1);
+}
+
+TEST(ListingKeys, AReleaseWhosePressClosedABoxDoesNothing) {
+    ListingHost h(10);
+    QLineEdit* t = h.l->txtSubText;
+    ASSERT_EQ(h.l->find(QStringLiteral("nowhere"), false, false, false, false), -1);
+    for (int row : {2, 9}) {
+        SCOPED_TRACE(row);
+        h.click(300, row);
+        h.events.clear();
+        Boxes().expect(vb::OK, QStringLiteral("Search String not found"));
+        QTest::keyClick(t, Qt::Key_F3);
+        EXPECT_EQ(Boxes().shown.size(), 1u);
+        // The box took Enter's press; its release comes to the text box once the box is gone.
+        QTest::keyRelease(t, Qt::Key_Return);
+        EXPECT_EQ(h.sel.value(), row);
+        EXPECT_TRUE(h.events.isEmpty());
+        EXPECT_EQ(h.subs.count(), 10);
+        EXPECT_EQ(h.changes, 0);
+        Boxes().reset();
+    }
+}
+
+TEST(ListingKeys, EnterOnAFullListShowsTheBoxOncePerPress) {
+    ListingHost h(clsSubs::Capacity);
+    // The host appends on PushDown, or says why it can't.
+    QObject::connect(h.l, &SubListing::PushDown, [&] {
+        if (h.subs.full()) MsgBox(QStringLiteral("The list is full."), vb::Exclamation);
+        else h.l->SelectSub(h.subs.AddSub(QString(), 0, 1000));
+    });
+    h.l->SelectSub(clsSubs::Capacity - 1);
+    h.l->SetTextFocus();
+    QLineEdit* t = h.l->txtSubText;
+    for (int press = 1; press <= 2; ++press) {
+        SCOPED_TRACE(press);
+        Boxes().expect(vb::OK, QStringLiteral("The list is full"));
+        QTest::keyClick(t, Qt::Key_Return);
+        QTest::keyRelease(t, Qt::Key_Return); // the Enter that closed the box
+        EXPECT_EQ(Boxes().shown.size(), size_t(press));
+    }
+    EXPECT_EQ(h.sel.value(), clsSubs::Capacity - 1);
+}
+
+TEST(ListingKeys, AHeldArrowStopsWhenItsReleaseGoesElsewhere) {
+    ListingHost h(30);
+    QLineEdit other(&h.w);
+    other.setGeometry(0, h.l->height() + 5, 100, 20);
+    other.show();
+    QToolButton button(&h.w); // takes no focus, as a tool bar's buttons
+    button.setFocusPolicy(Qt::NoFocus);
+    button.setGeometry(200, h.l->height() + 5, 30, 20);
+    button.show();
+    QLineEdit* t = h.l->txtSubText;
+
+    // A press on another row.
+    h.click(300, 2);
+    QTest::keyPress(t, Qt::Key_Down);
+    ASSERT_TRUE(h.l->Scroller->isActive());
+    h.press(300, h.rowY(6));
+    EXPECT_FALSE(h.l->Scroller->isActive());
+    h.release(300, h.rowY(6));
+    EXPECT_EQ(h.sel.value(), 6);
+
+    // The focus going to another control or window.
+    QTest::keyPress(t, Qt::Key_Up);
+    ASSERT_TRUE(h.l->Scroller->isActive());
+    other.setFocus();
+    EXPECT_FALSE(h.l->Scroller->isActive());
+
+    // A press that takes no focus, from a time field.
+    h.click(72 + 5, 4);
+    QWidget* hours = h.l->txtSubTimeIn->txtHr;
+    ASSERT_EQ(h.focus(), hours);
+    QTest::keyPress(hours, Qt::Key_Down);
+    ASSERT_TRUE(h.l->Scroller->isActive());
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(h.focus(), hours);
+    EXPECT_FALSE(h.l->Scroller->isActive());
+    EXPECT_EQ(h.sel.value(), 5);
+}
+
+TEST(ListingKeys, ATimeNotYetCommittedIsStoredBeforeAButtonMovesTheSelection) {
+    ListingHost h(10);
+    // Tool bar buttons take no focus, so the time field being typed in is never left.
+    QToolButton add(&h.w), insert(&h.w);
+    for (QToolButton* b : {&add, &insert}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->show();
+    }
+    add.setGeometry(0, h.l->height() + 5, 30, 20);
+    insert.setGeometry(40, h.l->height() + 5, 30, 20);
+    QObject::connect(&add, &QToolButton::clicked, [&] {
+        const int last = h.subs.count() - 1;
+        h.l->SelectSub(h.subs.AddSub(QString(), h.subs.SubTimeOut(last) + 100, h.subs.SubTimeOut(last) + 3100));
+    });
+    QObject::connect(&insert, &QToolButton::clicked, [&] { h.subs.InsertP(h.sel.value(), h.sel, true); });
+
+    h.click(72 + 5, 2); // hours of time in
+    ASSERT_EQ(h.focus(), h.l->txtSubTimeIn->txtHr);
+    QTest::keyClicks(h.l->txtSubTimeIn->txtHr, QStringLiteral("5"));
+    QTest::mouseClick(&add, Qt::LeftButton);
+    EXPECT_EQ(h.sel.value(), 10);
+    EXPECT_EQ(h.subs.SubTimeIn(2), 5 * 3600000 + 4000);
+
+    // Stored before the command runs: the rows it shifts take the typed time with them.
+    h.click(147 + 20, 9); // minutes of time out of the last row
+    ASSERT_EQ(h.focus(), h.l->txtSubTimeOut->txtMin);
+    QTest::keyClicks(h.l->txtSubTimeOut->txtMin, QStringLiteral("7"));
+    QTest::mouseClick(&insert, Qt::LeftButton);
+    EXPECT_EQ(h.subs.count(), 12);
+    EXPECT_EQ(h.subs.SubTimeOut(10), 7 * 60000 + 19500);
+    EXPECT_LT(h.subs.SubTimeOut(9), h.subs.SubTimeIn(10));
+}
+
+TEST(ListingKeys, ATextLongerThanALineEditsDefaultLimitIsKeptWhole) {
+    ListingHost h(5);
+    QString longText;
+    for (int i = 0; longText.size() < 40000; ++i) longText += QStringLiteral("word %1\r\n").arg(i);
+    h.subs.setSubText(2, longText);
+    h.click(300, 2);
+    QLineEdit* t = h.l->txtSubText;
+    ASSERT_EQ(h.focus(), t);
+    EXPECT_EQ(t->text().size(), longText.size() - longText.count(QStringLiteral("\r\n")));
+    // Keys that change nothing store nothing.
+    const int before = h.changes;
+    QTest::keyClick(t, Qt::Key_Right);
+    QTest::keyClick(t, Qt::Key_Shift);
+    EXPECT_EQ(h.changes, before);
+    EXPECT_EQ(h.subs.SubText(2).size(), longText.size());
+    EXPECT_TRUE(h.subs.SubText(2) == longText);
+    // Typing keeps the whole text.
+    t->end(false);
+    QTest::keyClicks(t, QStringLiteral("!"));
+    EXPECT_TRUE(h.subs.SubText(2) == longText + QStringLiteral("!"));
 }
