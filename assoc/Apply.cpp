@@ -10,13 +10,13 @@ namespace {
 const QString kRemove = QStringLiteral("-u");
 
 // Message boxes for a run without a display: the text goes to the error output and the
-// first button answers.
+// default button answers.
 class ConsoleBoxes : public MessageBoxes {
 public:
     int show(const QString& text, int flags, const QString& title) override {
         std::fprintf(stderr, "%s: %s\n", qPrintable(title), qPrintable(text));
         ++shown;
-        return FirstButton(flags);
+        return DefaultAnswer(flags);
     }
     int shown = 0;
 };

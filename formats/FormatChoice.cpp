@@ -13,19 +13,51 @@
 #include "platform/MsgBox.h"
 
 #include <QFile>
-#include <algorithm>
+#include <QRegularExpression>
 
 namespace {
-// The first line up to the first CR or LF; RuntimeError when the file can't be read or is empty.
-// The file's head is decoded as the whole file would be: a UTF-16 file's line ends are two bytes.
-QString firstLine(const QString& path) {
+// The file's head, decoded as the whole file would be (a UTF-16 file's line ends are two
+// bytes); RuntimeError when the file can't be read or is empty.
+QString head(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) throw RuntimeError(RuntimeError::FileNotFound, path);
     const QString text = DecodeText(f.read(64 * 1024));
     if (text.isEmpty()) throw RuntimeError(RuntimeError::FileAccess, QStringLiteral("no first line"));
-    const qsizetype lf = text.indexOf(u'\n'), cr = text.indexOf(u'\r');
-    const qsizetype cut = lf < 0 ? cr : (cr < 0 ? lf : std::min(cr, lf));
-    return cut < 0 ? text : text.left(cut);
+    return text;
+}
+
+const QRegularExpression& lineEnd() {
+    static const QRegularExpression re(QStringLiteral("[\r\n]"));
+    return re;
+}
+
+// The first line up to the first CR or LF.
+QString firstLine(const QString& path) { return head(path).section(lineEnd(), 0, 0); }
+
+// A file whose extension is none of the formats' is known by its first non-blank line; one
+// that says nothing (or can't be read, which its reader then tells) is SubRip.
+FileType byContent(const QString& path) {
+    QString text;
+    try {
+        text = head(path);
+    } catch (const RuntimeError&) {
+        return FileType::SRT;
+    }
+    for (const QString& raw : text.split(lineEnd())) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty()) continue;
+        if (line.startsWith(QStringLiteral("[Script Info]"), Qt::CaseInsensitive)) return FileType::SSA;
+        if (line.startsWith(QStringLiteral("<SAMI"), Qt::CaseInsensitive)) return FileType::SMI;
+        break;
+    }
+    return FileType::SRT;
+}
+
+// The extension in lower case, so that names from systems that write them in capitals choose
+// the same format; empty when there is none.
+QString lowerExt(const QString& path) {
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return dot < 0 ? QString() : path.mid(dot + 1).toLower();
 }
 
 std::unique_ptr<intFile> available(std::optional<FileType> type) { return type ? NewFileHandler(*type) : nullptr; }
@@ -40,7 +72,7 @@ QString GetExt(const QString& path) {
 
 std::optional<FileType> DetectFileType(const QString& path) {
     try {
-        const QString ext = GetExt(path);
+        const QString ext = GetExt(path).toLower();
         if (ext == u"srt") return FileType::SRT;
         if (ext == u"ssa") return FileType::SSA;
         if (ext == u"smi" || ext == u"sami") return FileType::SMI;
@@ -53,7 +85,7 @@ std::optional<FileType> DetectFileType(const QString& path) {
             return std::nullopt;
         }
         if (ext == u"txt") return firstLine(path).contains(u'{') ? FileType::TXT : FileType::RAW;
-        return FileType::SRT;
+        return byContent(path);
     } catch (const RuntimeError&) {
         MsgBox(QStringLiteral("Invalid File..."));
         return std::nullopt;
@@ -62,9 +94,8 @@ std::optional<FileType> DetectFileType(const QString& path) {
 
 FileType FileTypeByExt(const QString& path) {
     // Saving always has an extension (the dialog adds the filter's); without one, the default.
-    const qsizetype dot = path.lastIndexOf(u'.');
-    const QString ext = dot < 0 ? QString() : path.mid(dot + 1);
-    if (ext == u"ssa") return FileType::SSA;
+    const QString ext = lowerExt(path);
+    if (ext == u"ssa" || ext == u"ass") return FileType::SSA;
     if (ext == u"smi" || ext == u"sami") return FileType::SMI;
     if (ext == u"sub") return FileType::SV2;
     if (ext == u"txt") return FileType::TXT;
@@ -109,7 +140,10 @@ QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& ti
     int index = filterIndex;
     const QString path = GetSaveFileRaw(owner, filterList, title, initialFolder, index);
     if (path == u"cancel") return path;
-    const QString named = AddFilterExt(path, filterList, index + 1);
+    // A SubStation Alpha file may also be named .ass: a filter that writes that format keeps it.
+    const QString named = lowerExt(path) == u"ass" && FileTypeByIndex(index, path) == FileType::SSA
+                              ? path
+                              : AddFilterExt(path, filterList, index + 1);
     filterIndex = index;
     return named;
 }

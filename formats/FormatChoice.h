@@ -15,10 +15,11 @@ enum class FileType { SRT, TXT, SMI, SV1, SV2, SSA, RAW };
 
 // The text after the last "."; RuntimeError(InvalidCall) when there is none or nothing follows it.
 QString GetExt(const QString& path);
-// The format of an existing file, by extension and, for "sub" and "txt", by its first line.
-// Tells the user and gives nothing when it can't be decided.
+// The format of an existing file, by extension in any case and, for "sub" and "txt", by its
+// first line; an extension of no format's by the first non-blank line ("[Script Info]", "<SAMI",
+// otherwise SubRip). Tells the user and gives nothing when it can't be decided.
 std::optional<FileType> DetectFileType(const QString& path);
-// The format for saving by the extension alone.
+// The format for saving by the extension alone, in any case ("ass" too is SubStation Alpha).
 FileType FileTypeByExt(const QString& path);
 // The format for the save dialog's filter index minus one (0 and unknown: by extension).
 FileType FileTypeByIndex(int index, const QString& path);
@@ -33,6 +34,7 @@ std::unique_ptr<intFile> FileHandlerByExt(const QString& path);
 std::unique_ptr<intFile> FileHandlerByIndex(int index, const QString& path);
 
 // The save dialog: the chosen path with the chosen filter's extension added when it has none of
-// that filter's, or "cancel"; filterIndex receives the chosen filter's index minus one.
+// that filter's (a ".ass" name stays when the filter writes SubStation Alpha), or "cancel";
+// filterIndex receives the chosen filter's index minus one.
 QString GetSaveFile(QWidget* owner, const QString& filterList, const QString& title, const QString& initialFolder,
                     int& filterIndex);

@@ -255,6 +255,7 @@ private:
     // Tells the user when the list can take no more subtitles.
     bool roomForOneMore();
     bool askDiscardChanges();
+    bool readInPart() const;
     void setCaptionFor(const QString& path);
     bool loadFile(std::unique_ptr<intFile> handler, const QString& path);
     // Save As whose dialog starts at proposed (a file name), or in the default folder.

@@ -18,7 +18,25 @@
 namespace {
 const QString kUntitled = QStringLiteral("Untitled - Lumerin");
 const QString kChangesLost = QStringLiteral("Changes will be lost.  Are you sure?");
+const QString kCutsTheFile = QStringLiteral("This file holds more subtitles than were read from it: saving over it "
+                                            "keeps only the subtitles in the list.  Overwrite?");
 
+// A name beside path that no file has yet, "name (part).ext" first: where a document read only
+// in part is saved when the user just confirms, so that the whole file is never cut to the part.
+QString partName(const QString& path) {
+    const QFileInfo fi(path);
+    const QString ext = fi.suffix().isEmpty() ? QString() : u'.' + fi.suffix();
+    const QString stem = fi.path() + u'/' + fi.completeBaseName() + QStringLiteral(" (part");
+    for (int n = 1;; ++n) {
+        const QString name = stem + (n == 1 ? QString() : u' ' + QString::number(n)) + u')' + ext;
+        if (!QFileInfo::exists(name)) return name;
+    }
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
 } // namespace
 
 void frmMain::openCommandLine() {
@@ -76,8 +94,12 @@ bool frmMain::LoadPart(std::unique_ptr<intFile> file) {
     return loadFile(std::move(file), path);
 }
 
+// A file read only in part is kept on screen under its name without a format object.
+bool frmMain::readInPart() const { return !cFile && !sFile.isEmpty(); }
+
 bool frmMain::askDiscardChanges() {
-    return !bChanged || MsgBox(kChangesLost, vb::OKCancel, QStringLiteral("Sure?")) != vb::Cancel;
+    // Enter keeps the changes: only a deliberate OK throws them away.
+    return !bChanged || MsgBox(kChangesLost, vb::OKCancel | vb::DefaultButton2, QStringLiteral("Sure?")) != vb::Cancel;
 }
 
 void frmMain::subNew() {
@@ -109,8 +131,9 @@ void frmMain::subOpen() {
 
 bool frmMain::subSave() {
     // Without a format object for the document's own file (untitled, read only in part, or
-    // loaded from elsewhere) the user chooses where it goes; the dialog proposes its name.
-    if (!cFile || cFile->file() != sFile) return saveAs(sFile);
+    // loaded from elsewhere) the user chooses where it goes; the dialog proposes its name, or for
+    // a part a new name beside it.
+    if (!cFile || cFile->file() != sFile) return saveAs(readInPart() ? partName(sFile) : sFile);
     if (!cFile->Save(*cSubs)) return false; // the format has told the user
     bChanged = false;
     UpdateUI();
@@ -129,9 +152,13 @@ bool frmMain::saveAs(const QString& proposed) {
     const QString path = GetSaveFile(this, SubFileFilter(), QStringLiteral("Save subtitle file"),
                                      proposed.isEmpty() ? SubFolder() : proposed, index);
     if (path == u"cancel") return false;
-    if (FileExists(path) && MsgBox(QStringLiteral("File already exists, overwrite?"), vb::OKCancel,
-                                   QStringLiteral("File exists")) == vb::Cancel)
-        return false;
+    if (FileExists(path)) {
+        // Over the file the document was read from in part, Enter keeps the file.
+        const bool cuts = readInPart() && sameFile(path, sFile);
+        const QString text = cuts ? kCutsTheFile : QStringLiteral("File already exists, overwrite?");
+        const int flags = cuts ? vb::OKCancel | vb::DefaultButton2 : vb::OKCancel;
+        if (MsgBox(text, flags, QStringLiteral("File exists")) == vb::Cancel) return false;
+    }
     std::unique_ptr<intFile> handler = FileHandlerByIndex(index, path);
     if (!handler) return false;
     // The same format keeps its settings block, so the user's settings carry over.

@@ -11,6 +11,37 @@ QString& appTitle() {
     return t;
 }
 
+// The answers of a button set's buttons, in the order they are shown.
+std::vector<int> answers(int flags) {
+    switch (flags & 0x0F) {
+    case vb::OKCancel: return {vb::OK, vb::Cancel};
+    case vb::AbortRetryIgnore: return {vb::Abort, vb::Retry, vb::Ignore};
+    case vb::YesNoCancel: return {vb::Yes, vb::No, vb::Cancel};
+    case vb::YesNo: return {vb::Yes, vb::No};
+    case vb::RetryCancel: return {vb::Retry, vb::Cancel};
+    default: return {vb::OK};
+    }
+}
+
+int escapeAnswer(int flags) {
+    const std::vector<int> set = answers(flags);
+    for (int a : set)
+        if (a == vb::Cancel || a == vb::No) return a;
+    return set.front();
+}
+
+QMessageBox::StandardButton standardButton(int answer) {
+    switch (answer) {
+    case vb::Cancel: return QMessageBox::Cancel;
+    case vb::Abort: return QMessageBox::Abort;
+    case vb::Retry: return QMessageBox::Retry;
+    case vb::Ignore: return QMessageBox::Ignore;
+    case vb::Yes: return QMessageBox::Yes;
+    case vb::No: return QMessageBox::No;
+    default: return QMessageBox::Ok;
+    }
+}
+
 class RealMessageBoxes : public MessageBoxes {
 public:
     int show(const QString& text, int flags, const QString& title) override {
@@ -24,34 +55,18 @@ public:
         case vb::Information: box.setIcon(QMessageBox::Information); break;
         default: box.setIcon(QMessageBox::NoIcon); break;
         }
-        struct B {
-            QMessageBox::StandardButton button;
-            int answer;
-        };
-        std::vector<B> set;
-        switch (flags & 0x0F) {
-        case vb::OKCancel: set = {{QMessageBox::Ok, vb::OK}, {QMessageBox::Cancel, vb::Cancel}}; break;
-        case vb::AbortRetryIgnore:
-            set = {{QMessageBox::Abort, vb::Abort}, {QMessageBox::Retry, vb::Retry}, {QMessageBox::Ignore, vb::Ignore}};
-            break;
-        case vb::YesNoCancel:
-            set = {{QMessageBox::Yes, vb::Yes}, {QMessageBox::No, vb::No}, {QMessageBox::Cancel, vb::Cancel}};
-            break;
-        case vb::YesNo: set = {{QMessageBox::Yes, vb::Yes}, {QMessageBox::No, vb::No}}; break;
-        case vb::RetryCancel: set = {{QMessageBox::Retry, vb::Retry}, {QMessageBox::Cancel, vb::Cancel}}; break;
-        default: set = {{QMessageBox::Ok, vb::OK}}; break;
-        }
+        const std::vector<int> set = answers(flags);
         QMessageBox::StandardButtons buttons;
-        for (const B& b : set) buttons |= b.button;
+        for (int a : set) buttons |= standardButton(a);
         box.setStandardButtons(buttons);
-        box.setDefaultButton(set.front().button);
+        box.setDefaultButton(standardButton(DefaultAnswer(flags)));
+        // Esc and the close box give the cancelling answer when there is one.
+        const int escape = escapeAnswer(flags);
+        box.setEscapeButton(standardButton(escape));
         const int pressed = box.exec();
-        for (const B& b : set)
-            if (pressed == b.button) return b.answer;
-        // Closed by Esc or the close box: the cancelling answer when there is one.
-        for (const B& b : set)
-            if (b.answer == vb::Cancel || b.answer == vb::No) return b.answer;
-        return set.front().answer;
+        for (int a : set)
+            if (pressed == standardButton(a)) return a;
+        return escape;
     }
 };
 
@@ -72,12 +87,8 @@ MessageBoxes* InstallMessageBoxes(MessageBoxes* boxes) {
 QString AppTitle() { return appTitle(); }
 void SetAppTitle(const QString& title) { appTitle() = title; }
 
-int FirstButton(int flags) {
-    switch (flags & 0x0F) {
-    case vb::AbortRetryIgnore: return vb::Abort;
-    case vb::YesNoCancel:
-    case vb::YesNo: return vb::Yes;
-    case vb::RetryCancel: return vb::Retry;
-    default: return vb::OK;
-    }
+int DefaultAnswer(int flags) {
+    const std::vector<int> set = answers(flags);
+    const std::size_t at = std::size_t(flags & 0x300) / vb::DefaultButton2;
+    return set.at(at < set.size() ? at : 0);
 }

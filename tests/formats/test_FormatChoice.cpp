@@ -22,14 +22,39 @@ TEST(FormatChoice, GetExtTakesTheTextAfterTheLastDot) {
 }
 
 TEST(FormatChoice, OpeningByExtensionNeedsNoFile) {
-    // Only lower-case extensions are told apart; anything else is SubRip.
     EXPECT_EQ(DetectFileType(S("/none/a.srt")), FileType::SRT);
     EXPECT_EQ(DetectFileType(S("/none/a.ssa")), FileType::SSA);
     EXPECT_EQ(DetectFileType(S("/none/a.smi")), FileType::SMI);
     EXPECT_EQ(DetectFileType(S("/none/a.sami")), FileType::SMI);
-    EXPECT_EQ(DetectFileType(S("/none/a.SRT")), FileType::SRT);
-    EXPECT_EQ(DetectFileType(S("/none/a.Sub")), FileType::SRT);
-    EXPECT_EQ(DetectFileType(S("/none/a.ass")), FileType::SRT);
+    EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST(FormatChoice, ExtensionsInAnyCaseAndUnlistedOnesByTheirFirstLine) {
+    TempDir dir;
+    const struct {
+        const char* name;
+        const char* bytes;
+        FileType type;
+    } files[] = {
+        // Names written in capitals choose the same format as in lower case.
+        {"MOVIE.SRT", "x", FileType::SRT},
+        {"Movie.Ssa", "x", FileType::SSA},
+        {"MOVIE.SMI", "x", FileType::SMI},
+        {"movie.Sami", "x", FileType::SMI},
+        {"Movie.Sub", "[INFORMATION]\r\n", FileType::SV2},
+        {"MOVIE.SUB", "{1}{25}Hello\r\n", FileType::TXT},
+        {"MOVIE.TXT", "{1}{25}Hello\r\n", FileType::TXT},
+        // Other extensions: by the first line that is not blank.
+        {"a.ass", "[Script Info]\r\nScriptType: v4.00+\r\n", FileType::SSA},
+        {"b.ASS", "\r\n  \r\n\t[script info]\n", FileType::SSA},
+        {"c.htm", "\xEF\xBB\xBF<SAMI>\r\n<BODY>\r\n", FileType::SMI},
+        {"d.xyz", "\n<sami>\n", FileType::SMI},
+        {"e.ass", "1\r\n00:00:01,000 --> 00:00:02,000\r\n[Script Info]\r\n", FileType::SRT},
+        // Nothing to tell by: SubRip, whose reader tells what is wrong.
+        {"f.ass", "", FileType::SRT},
+    };
+    for (const auto& f : files) EXPECT_EQ(detect(dir, f.name, f.bytes), f.type) << f.name;
+    EXPECT_EQ(DetectFileType(dir.path(S("missing.ass"))), FileType::SRT);
     EXPECT_TRUE(Boxes().shown.empty());
 }
 
@@ -73,8 +98,8 @@ TEST(FormatChoice, SavingByExtensionAndByFilter) {
     EXPECT_EQ(FileTypeByExt(S("a.sami")), FileType::SMI);
     EXPECT_EQ(FileTypeByExt(S("a.sub")), FileType::SV2);
     EXPECT_EQ(FileTypeByExt(S("a.txt")), FileType::TXT);
-    EXPECT_EQ(FileTypeByExt(S("a.TXT")), FileType::SRT);
     EXPECT_EQ(FileTypeByExt(S("a")), FileType::SRT);
+    EXPECT_EQ(FileTypeByExt(S("a.xyz")), FileType::SRT);
     const FileType byIndex[] = {FileType::SRT, FileType::SMI, FileType::SV1, FileType::SV2,
                                 FileType::TXT, FileType::SSA, FileType::RAW};
     for (int i = 1; i <= 7; ++i) EXPECT_EQ(FileTypeByIndex(i, S("a.sub")), byIndex[i - 1]) << i;
@@ -83,6 +108,33 @@ TEST(FormatChoice, SavingByExtensionAndByFilter) {
     EXPECT_EQ(FileTypeByIndex(0, S("a.sub")), FileType::SV2);
     EXPECT_EQ(FileTypeByIndex(8, S("a.smi")), FileType::SMI);
     EXPECT_EQ(FileTypeByIndex(-1, S("a.srt")), FileType::SRT);
+}
+
+TEST(FormatChoice, SavingByExtensionInAnyCase) {
+    for (const auto& [name, type] : {std::pair{"A.SRT", FileType::SRT},
+                                     {"a.SSA", FileType::SSA},
+                                     {"a.ass", FileType::SSA},
+                                     {"a.Ass", FileType::SSA},
+                                     {"MOVIE.SMI", FileType::SMI},
+                                     {"a.Sami", FileType::SMI},
+                                     {"a.SUB", FileType::SV2},
+                                     {"a.TXT", FileType::TXT}})
+        EXPECT_EQ(FileTypeByExt(S(name)), type) << name;
+    EXPECT_EQ(FileTypeByIndex(0, S("x.SSA")), FileType::SSA);
+    EXPECT_EQ(FileTypeByIndex(0, S("x.ass")), FileType::SSA);
+    // A name ending in .ass keeps it where the chosen filter writes SubStation Alpha.
+    Dialogs().expectSave(S("/s/x.ass"), 1);
+    Dialogs().expectSave(S("/s/x.ASS"), 7);
+    Dialogs().expectSave(S("/s/x.ass"), 2);
+    Dialogs().expectSave(S("/s/x.SSA"), 1);
+    int index = 0;
+    EXPECT_EQ(GetSaveFile(nullptr, SubFileFilter(), S("Save"), S("/s/"), index), S("/s/x.ass"));
+    EXPECT_EQ(FileTypeByIndex(index, S("/s/x.ass")), FileType::SSA);
+    EXPECT_EQ(GetSaveFile(nullptr, SubFileFilter(), S("Save"), S("/s/"), index), S("/s/x.ASS"));
+    EXPECT_EQ(index, 6);
+    EXPECT_EQ(GetSaveFile(nullptr, SubFileFilter(), S("Save"), S("/s/"), index), S("/s/x.ass.srt"));
+    EXPECT_EQ(GetSaveFile(nullptr, SubFileFilter(), S("Save"), S("/s/"), index), S("/s/x.SSA"));
+    EXPECT_EQ(FileTypeByIndex(index, S("/s/x.SSA")), FileType::SSA);
 }
 
 TEST(FormatChoice, HandlersOfTheChosenFormat) {

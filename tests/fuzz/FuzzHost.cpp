@@ -17,7 +17,7 @@
 #include <memory>
 
 namespace {
-// Every box is answered with its first button, as a user who presses Enter does.
+// Every box is answered with its default button, as a user who presses Enter does.
 class AnsweringBoxes : public MessageBoxes {
 public:
     int show(const QString& text, int flags, const QString& title) override {
@@ -28,7 +28,7 @@ public:
                          qPrintable(title));
             fuzz::Check(false, "no error escapes to the event loop");
         }
-        return FirstButton(flags);
+        return DefaultAnswer(flags);
     }
     int shown = 0;
 };

@@ -49,6 +49,26 @@ QString decimalCharOf(const std::shared_ptr<intSettings>& block) {
     return static_cast<clsFileSRTFrm1*>(block->getForm())->txtDecChar->text();
 }
 
+void pressOk(QDialog* d) {
+    auto* ok = d->findChild<QPushButton*>(S("btOk"));
+    ASSERT_TRUE(ok) << d->objectName().toStdString();
+    ok->click();
+}
+
+// A SubRip file of n entries, and the bytes of its first k.
+QByteArray numbered(int n, int k = -1) {
+    QByteArray out;
+    for (int i = 0; i < (k < 0 ? n : k); ++i) {
+        const int s = i * 2;
+        out += QStringLiteral("%1\r\n00:%2:%3,000 --> 00:%2:%3,500\r\nLine %1\r\n\r\n")
+                   .arg(i + 1)
+                   .arg(s / 60 % 60, 2, 10, QChar(u'0'))
+                   .arg(s % 60, 2, 10, QChar(u'0'))
+                   .toUtf8();
+    }
+    return out;
+}
+
 struct ToolWindow : QWidget, Unloadable {
     int unloads = 0;
     void Unload() override { ++unloads; }
@@ -452,11 +472,10 @@ TEST(FileOpen, AFileReadInPartIsNeverSavedOverByAPlainSave) {
     EXPECT_TRUE(w.bChanged);
     EXPECT_TRUE(w.mnuSave->isEnabled());
 
-    // Save asks where to write, proposing the file's name; cancelled, nothing is written.
+    // Save asks where to write; cancelled, nothing is written.
     Dialogs().expectCancel(S("save"));
     trigger(w, "mnuSave");
     EXPECT_EQ(Dialogs().shown.back().kind, S("save"));
-    EXPECT_EQ(Dialogs().shown.back().folder, path);
     EXPECT_EQ(dir.read(S("b.srt")), broken);
     // Opening another file asks first.
     Boxes().expect(vb::Cancel, S("Changes will be lost.  Are you sure?"));
@@ -508,4 +527,122 @@ TEST(LoadReset, TheReopenedSplitPartIsTheCurrentFileInItsOwnFormat) {
     EXPECT_TRUE(written.startsWith("<SAMI>"));
     EXPECT_TRUE(written.contains("edited"));
     EXPECT_EQ(dir.read(S("a.srt")), kTwo);
+}
+
+TEST(FileSave, AFileReadInPartIsSavedBesideItUnlessTheUserKnowinglyChoosesIt) {
+    TempDir dir;
+    const QByteArray whole = numbered(clsSubs::Capacity + 1);
+    const QString path = dir.write(S("big.srt"), whole);
+    const QString taken = dir.write(S("big (part).srt"), "taken");
+    frmMain w;
+    Boxes().expect(vb::OK); // the reader tells that not all was read
+    openThroughMenu(w, path);
+    ASSERT_EQ(w.cSubs->count(), clsSubs::Capacity);
+    EXPECT_EQ(w.windowTitle(), S("big.srt - Lumerin"));
+
+    // Save proposes a name beside the file that no file has yet; taking it writes the part
+    // there without a question, so Enter, Enter never cuts the file.
+    const QString proposed = dir.path(S("big (part 2).srt"));
+    Dialogs().expectSave(proposed, 1);
+    trigger(w, "mnuSave");
+    EXPECT_EQ(Dialogs().shown.back().folder, proposed);
+    EXPECT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(dir.read(S("big.srt")), whole);
+    EXPECT_EQ(dir.read(S("big (part).srt")), QByteArray("taken"));
+    EXPECT_EQ(dir.read(S("big (part 2).srt")), numbered(clsSubs::Capacity + 1, clsSubs::Capacity));
+    EXPECT_EQ(w.windowTitle(), S("big (part 2).srt - Lumerin"));
+    EXPECT_FALSE(w.bChanged);
+
+    // Read in part again: the file itself, picked anyway, is named in a question whose Enter
+    // keeps the file.
+    Boxes().expect(vb::OK);
+    openThroughMenu(w, path);
+    Dialogs().expectSave(path, 1);
+    Boxes().expect(vb::Cancel, S("holds more subtitles than were read"));
+    trigger(w, "mnuSave");
+    ASSERT_EQ(Boxes().shown.size(), 3u);
+    EXPECT_EQ(Boxes().shown[2].title, S("File exists"));
+    EXPECT_EQ(Boxes().shown[2].flags, vb::OKCancel);
+    EXPECT_EQ(Boxes().shown[2].defaultAnswer, vb::Cancel);
+    EXPECT_EQ(dir.read(S("big.srt")), whole);
+    EXPECT_TRUE(w.bChanged);
+    // Save As onto another existing file asks the ordinary question.
+    Dialogs().expectSave(taken, 1);
+    Boxes().expect(vb::Cancel, S("File already exists, overwrite?"));
+    trigger(w, "mnuSaveAs");
+    EXPECT_EQ(Boxes().shown.back().defaultAnswer, vb::OK);
+    // OK over the file itself is the user's choice.
+    Dialogs().expectSave(path, 1);
+    Boxes().expect(vb::OK, S("holds more subtitles than were read"));
+    trigger(w, "mnuSaveAs");
+    EXPECT_EQ(dir.read(S("big.srt")), numbered(clsSubs::Capacity + 1, clsSubs::Capacity));
+    EXPECT_EQ(w.windowTitle(), S("big.srt - Lumerin"));
+}
+
+TEST(UnsavedChanges, CancelIsTheDefaultOnEveryRoad) {
+    // Every road that asks: new, open, exit and the close box.
+    frmMain w;
+    w.show();
+    w.cSubs->AddSub(S("typed"), 0, 1000);
+    for (const char* road : {"mnuNew", "mnuOpen", "mnuExit", "close"}) {
+        Boxes().expect(vb::Cancel, S("Changes will be lost.  Are you sure?"));
+        if (QString::fromUtf8(road) == u"close") w.close();
+        else trigger(w, road);
+        ASSERT_FALSE(Boxes().shown.empty()) << road;
+        const ShownBox& b = Boxes().shown.back();
+        EXPECT_EQ(b.title, S("Sure?")) << road;
+        EXPECT_EQ(b.flags, vb::OKCancel) << road;
+        EXPECT_EQ(b.defaultAnswer, vb::Cancel) << road;
+    }
+    EXPECT_EQ(Boxes().shown.size(), 4u);
+    EXPECT_TRUE(w.isVisible());
+    ASSERT_EQ(w.cSubs->count(), 1);
+    EXPECT_TRUE(w.bChanged);
+    EXPECT_TRUE(Dialogs().shown.empty());
+}
+
+TEST(FileOpen, ExtensionsInAnyCaseAndSubStationFilesNamedAss) {
+    TempDir dir;
+    frmMain w;
+    // A SAMI file named in capitals is read and saved as SAMI.
+    const QByteArray sami = "<SAMI><HEAD></HEAD><BODY>\r\n<SYNC Start=1000><P Class=ENCC>Hello\r\n"
+                            "<SYNC Start=2000><P Class=ENCC>Bye\r\n</BODY>\r\n</SAMI>\r\n";
+    Forms().expect(pressOk);
+    openThroughMenu(w, dir.write(S("MOVIE.SMI"), sami));
+    ASSERT_EQ(w.cSubs->count(), 2);
+    EXPECT_EQ(w.cSubs->SubText(0), S("Hello"));
+    EXPECT_EQ(w.cSettings->getSettingName(), S("SAMI"));
+    w.cSubs->setSubText(0, S("Changed"));
+    Forms().expect(pressOk);
+    trigger(w, "mnuSave");
+    Forms().expect(pressOk);
+    Dialogs().expectSave(dir.path(S("ref.smi")), 3);
+    trigger(w, "mnuSaveAs");
+    EXPECT_TRUE(dir.read(S("ref.smi")).contains("Changed"));
+    EXPECT_EQ(dir.read(S("MOVIE.SMI")), dir.read(S("ref.smi")));
+
+    // A SubStation Alpha v4+ file named .ass is read, and saved as one under the typed name.
+    const QByteArray ass = "[Script Info]\r\nScriptType: v4.00+\r\n\r\n[V4+ Styles]\r\n"
+                           "Format: Name, Fontname, Fontsize\r\nStyle: Default,Arial,20\r\n\r\n[Events]\r\n"
+                           "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n"
+                           "Dialogue: 0,0:00:01.00,0:00:02.50,Default,,0,0,0,,One\r\n"
+                           "Dialogue: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,,Two\\Nlines\r\n";
+    Forms().expect(pressOk);
+    openThroughMenu(w, dir.write(S("movie.ass"), ass));
+    ASSERT_EQ(w.cSubs->count(), 2);
+    EXPECT_EQ(w.cSubs->SubTimeOut(0), 2500);
+    EXPECT_EQ(w.cSubs->SubText(1), S("Two\r\nlines"));
+    EXPECT_EQ(w.cSettings->getSettingName(), S("SSA v4.00(+)"));
+    Forms().expect(pressOk);
+    Dialogs().expectSave(dir.path(S("ref.ssa")), 7);
+    trigger(w, "mnuSaveAs");
+    const QByteArray written = dir.read(S("ref.ssa"));
+    EXPECT_TRUE(written.startsWith("[Script Info]"));
+    for (const char* typed : {"x.ass", "y.SSA"}) {
+        Forms().expect(pressOk);
+        Dialogs().expectSave(dir.path(S(typed)), 1); // all supported formats: by extension
+        trigger(w, "mnuSaveAs");
+        EXPECT_EQ(dir.read(S(typed)), written) << typed;
+        EXPECT_EQ(w.sFile, dir.path(S(typed)));
+    }
 }

@@ -86,7 +86,7 @@ void ScriptedDialogs::reset() {
 }
 
 int ScriptedBoxes::show(const QString& text, int flags, const QString& title) {
-    shown.push_back({text, flags, title});
+    shown.push_back({text, flags & ~(vb::DefaultButton2 | vb::DefaultButton3), title, DefaultAnswer(flags)});
     if (script_.empty()) {
         ADD_FAILURE() << "Unexpected message box: \"" << text.toStdString() << "\" (" << title.toStdString() << ")";
         return (flags & 0x0F) == vb::OKOnly ? vb::OK : vb::Cancel;

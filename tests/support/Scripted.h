@@ -23,8 +23,9 @@ class QDialog;
 
 struct ShownBox {
     QString text;
-    int flags;
+    int flags; // button set + icon
     QString title;
+    int defaultAnswer = vb::OK; // what Enter gives
 };
 
 class ScriptedBoxes : public MessageBoxes {
