@@ -2,6 +2,7 @@
 #include "mainwin/Associate.h"
 #include "platform/MsgBox.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <cstdio>
 
@@ -29,7 +30,9 @@ QString FolderOf(const QString& commandLine) {
     if (folder.size() >= 2 && folder.startsWith(u'"') && folder.endsWith(u'"'))
         folder = folder.mid(1, folder.size() - 2);
     if (folder.endsWith(u'/')) folder.chop(1);
-    return folder;
+    // The desktop starts the editor from anywhere: a folder relative to where this program
+    // runs would name nothing there.
+    return folder.isEmpty() ? folder : QDir::cleanPath(QDir(folder).absolutePath());
 }
 
 bool ApplyAssociations(const QString& commandLine, const std::array<bool, 6>& selected) {

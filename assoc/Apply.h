@@ -9,7 +9,8 @@ namespace assoc {
 
 // The rows chosen before the user changes anything: every extension but ".Txt".
 std::array<bool, 6> Preselection();
-// The folder as typed: one pair of surrounding double quotes and a trailing "/" removed.
+// The folder as typed, made absolute: one pair of surrounding double quotes and a trailing "/"
+// removed.
 QString FolderOf(const QString& commandLine);
 // Makes the desktop match the choice for the editor FOLDER/lumerin. When a row is to be
 // associated and the folder holds no editor, the user is told and nothing changes; false then.

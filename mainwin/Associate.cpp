@@ -14,6 +14,8 @@ const QString kDesktop = QStringLiteral(".desktop");
 const QString kClassKey = QStringLiteral("X-Lumerin-Class");
 // The pattern of the extension's type of the editor's own (typesToSet), when it has one.
 const QString kGlobKey = QStringLiteral("X-Lumerin-Glob");
+// The defaults the association copied from a system list into the user's ("type:id;").
+const QString kCopiedKey = QStringLiteral("X-Lumerin-Copied");
 const QString kPackage = QStringLiteral("lumerin");
 
 QString idOfClass(const QString& className) { return className.toLower() + kDesktop; }
@@ -109,7 +111,10 @@ bool associate(const QString& ext, const QString& program, const QString& classN
                int icon) {
     const QString id = idOfClass(className), iconName = iconOfClass(className);
     const QStringList types = typesToSet(ext);
-    BackupAssociation(ext);
+    QStringList copied = BackupAssociation(ext);
+    // Associated again, the entry keeps what the first association copied.
+    copied += xdg::ReadEntry(xdg::UserEntryPath(id)).value(kCopiedKey).split(u';', Qt::SkipEmptyParts);
+    copied.removeDuplicates();
 
     QList<QPair<QString, QString>> entry{
         {QStringLiteral("Type"), QStringLiteral("Application")},
@@ -124,6 +129,7 @@ bool associate(const QString& ext, const QString& program, const QString& classN
         {kClassKey, className},
     };
     if (types == QStringList{ownType(ext)}) entry.append({kGlobKey, globOf(ext)});
+    if (!copied.isEmpty()) entry.append({kCopiedKey, copied.join(u';') + u';'});
     if (!xdg::WriteUserEntry(id, entry)) return false;
     QList<QImage> images;
     for (int size : {32, 64}) images.append(ExtIcon(icon, size).toImage());
@@ -139,22 +145,34 @@ bool associate(const QString& ext, const QString& program, const QString& classN
     return true;
 }
 
+// The application that one of the editor's entries copied into the user's list for type.
+QString copiedFor(const QString& type, const QStringList& editorIds) {
+    for (const QString& id : editorIds)
+        for (const QString& c : xdg::ReadEntry(xdg::UserEntryPath(id)).value(kCopiedKey).split(u';'))
+            if (c.section(u':', 0, 0) == type) return c.section(u':', 1);
+    return QString();
+}
+
 // The removal without the refresh of the desktop's database. The editor leaves the
 // extension's own type, which goes with it, and the system's types of the extension: no
 // other row of the editor's uses those, as a type that serves several extensions is never set.
 void unassociate(const QString& ext) {
     const QString own = ownType(ext);
     const QStringList types = systemTypes(ext) << own;
+    const QString common = xdg::UserMimeAppsLists().last();
     QStringList removed;
     for (const QString& type : types) {
         for (const QString& list : xdg::UserMimeAppsLists()) {
             const QStringList ids = xdg::DefaultList(list, type);
-            QStringList kept;
-            for (const QString& id : ids) {
-                if (!isEditorCommand(commandOf(id))) kept.append(id);
-                else if (!removed.contains(id)) removed.append(id);
-            }
-            if (type == own) kept.clear();
+            QStringList kept, editors;
+            for (const QString& id : ids) (isEditorCommand(commandOf(id)) ? editors : kept).append(id);
+            for (const QString& id : editors)
+                if (!removed.contains(id)) removed.append(id);
+            // A default copied from a system list goes with the editor, so that the system's
+            // later choices reach the user again; one the user has changed since stays.
+            if (type == own ||
+                (list == common && !editors.isEmpty() && kept.size() == 1 && kept.first() == copiedFor(type, editors)))
+                kept.clear();
             if (kept.size() != ids.size() && !xdg::SetDefaultList(list, type, kept)) tell(list + u' ' + type);
         }
     }
@@ -201,16 +219,20 @@ QString GetOpenCommand(const QString& ext) {
     return className.isEmpty() ? QString() : GetKeyDefault(className + kCommand);
 }
 
-void BackupAssociation(const QString& ext) {
-    // What a system-wide list chooses now is written into the user's own list, so that it comes
-    // back whatever the system's lists say later. The editor's own classes are never kept.
+QStringList BackupAssociation(const QString& ext) {
+    // What a system-wide list chooses now is written into the user's own list, so that it stays
+    // behind the editor whatever the system's lists say meanwhile. The editor's own classes are
+    // never kept.
     const QString common = xdg::UserMimeAppsLists().last();
+    QStringList copied;
     for (const QString& type : typesToSet(ext)) {
         if (!xdg::DefaultList(common, type).isEmpty()) continue;
         const xdg::DefaultApp now = xdg::DefaultAppOf(type);
         if (now.list.isEmpty() || isEditorCommand(commandOf(now.id))) continue;
-        if (!xdg::SetDefaultList(common, type, {now.id})) return;
+        if (!xdg::SetDefaultList(common, type, {now.id})) break;
+        copied.append(type + u':' + now.id);
     }
+    return copied;
 }
 
 void AssociateExt(const QString& ext, const QString& program, const QString& className, const QString& description,

@@ -24,11 +24,13 @@ QString GetKeyDefault(const QString& key);
 // The open command of the extension's current class, or "".
 QString GetOpenCommand(const QString& ext);
 // Keeps the applications that the desktop's lists choose now for the extension's types in the
-// user's own default lists, where they stay behind the editor.
-void BackupAssociation(const QString& ext);
+// user's own default lists, where they stay behind the editor; returns those it copied from a
+// system list, one "type:id" each.
+QStringList BackupAssociation(const QString& ext);
 // Takes the editor's classes out of the extension's types and drops the type of its own, so
-// that what opened its files before does so again (or nothing, when nothing did), and deletes
-// the class entries no type uses any more. Each thing that can't be removed is told to the
+// that what opened its files before does so again (or nothing, when nothing did), with the
+// defaults the association copied from a system list, and deletes the class entries no type
+// uses any more. Each thing that can't be removed is told to the
 // user; the desktop's database is refreshed.
 void UnassociateExt(const QString& ext);
 

@@ -14,7 +14,6 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -24,6 +23,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cfloat>
@@ -62,8 +62,6 @@ float WidthOf(const QString& line) {
     if (std::fabs(v) > FLT_MAX) throw RuntimeError(RuntimeError::Overflow);
     return static_cast<float>(v);
 }
-
-QString ProgramFileName() { return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName(); }
 } // namespace
 
 // The band values when no band bar is attached: the file still round-trips them.
@@ -288,14 +286,28 @@ void frmSettings::SaveSettings() {
 }
 
 void frmSettings::ReadAssociations() {
-    const std::array<bool, 6> editors = EditorRows();
-    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(editors[i]);
+    readRows_ = EditorRows();
+    for (int i = 0; i < lstExt->count(); ++i) lstExt->item(i)->setSelected(readRows_[i]);
+}
+
+// The desktop may have changed while the window was hidden (another program, the association
+// program): each showing starts from what it has now.
+void frmSettings::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    if (!e->spontaneous()) ReadAssociations();
 }
 
 void frmSettings::WriteAssociations() {
-    std::array<bool, 6> selected{};
-    for (int i = 0; i < 6; ++i) selected[i] = lstExt->item(i)->isSelected();
-    MatchAssociations(selected, ProgramFolder() + ProgramFileName());
+    // Only the rows the user changed: the others keep what the desktop has now, even when it
+    // changed since they were read.
+    const std::array<bool, 6> editors = EditorRows();
+    std::array<bool, 6> wanted = editors;
+    for (int i = 0; i < 6; ++i) {
+        const bool ticked = lstExt->item(i)->isSelected();
+        if (ticked != readRows_[i]) wanted[i] = ticked;
+    }
+    MatchAssociations(wanted, ProgramPath(), editors);
+    ReadAssociations();
 }
 
 // Without a character for line breaks the listing would show a two-line text as one line, and

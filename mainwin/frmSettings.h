@@ -69,6 +69,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private slots:
     void btOk_Click();
@@ -96,6 +97,8 @@ private:
     SubListing* listing_;
     std::unique_ptr<SettingsBands> ownBands_;
     SettingsBands* bands_;
+    // The association rows as last read from the desktop.
+    std::array<bool, 6> readRows_{};
     bool loaded_ = false; // past start-up: a bad file no longer ends the program
     bool unloading_ = false;
 };

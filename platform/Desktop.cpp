@@ -11,6 +11,8 @@
 #include <QUrl>
 #include <cstdlib>
 
+QString Desktop::programFile() { return QFileInfo(QCoreApplication::applicationFilePath()).fileName(); }
+
 namespace {
 class RealDesktop : public Desktop {
 public:
@@ -53,6 +55,7 @@ QString ProgramFolder() {
     if (!f.endsWith(u'/')) f += u'/';
     return f;
 }
+QString ProgramPath() { return ProgramFolder() + current->programFile(); }
 QString FolderOrProgram(const QString& folder) {
     return folder.isEmpty() || !QFileInfo(folder).isDir() ? ProgramFolder() : folder;
 }

@@ -14,6 +14,8 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual QString programFolder() = 0;
+    // The program's own file name in that folder.
+    virtual QString programFile();
     // The arguments after the program name, joined by blanks.
     virtual QString commandLine() = 0;
     virtual void beep() = 0;
@@ -33,6 +35,8 @@ Desktop* InstallDesktop(Desktop* d);
 
 // Program folder with a final "/".
 QString ProgramFolder();
+// The program's own file, as it is named.
+QString ProgramPath();
 // A default folder that is empty or gone gives way to the program folder.
 QString FolderOrProgram(const QString& folder);
 QString CommandLine();

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -41,6 +42,18 @@ struct AssocTest : ::testing::Test {
         for (int i = 0; i < 6; ++i)
             if (IsEditorExt(ExtOfRow(i))) rows.push_back(i);
         return rows;
+    }
+    // The program run without a display, from the folder where, as a user types it; its exit code.
+    static int run(const QString& arg, QString* errors = nullptr, const QString& where = QString()) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(v));
+        p.setProcessEnvironment(env);
+        if (!where.isEmpty()) p.setWorkingDirectory(where);
+        p.start(S(LUMASSOC), {arg});
+        EXPECT_TRUE(p.waitForFinished(60000));
+        if (errors) *errors = QString::fromUtf8(p.readAllStandardError());
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     }
 };
 } // namespace
@@ -94,16 +107,6 @@ TEST_F(AssocTest, AFolderWithoutTheEditorChangesNothing) {
 }
 
 TEST_F(AssocTest, TheProgramWorksWithoutADisplay) {
-    auto run = [&](const QString& arg, QString* errors = nullptr) {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) env.remove(QString::fromLatin1(v));
-        p.setProcessEnvironment(env);
-        p.start(S(LUMASSOC), {arg});
-        EXPECT_TRUE(p.waitForFinished(60000));
-        if (errors) *errors = QString::fromUtf8(p.readAllStandardError());
-        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    };
     const QString player = xdg.addApp(S("player"), S("application/x-subrip;"));
     xdg::SetDefaultList(xdg.mimeapps(), S("application/x-subrip"), {player});
     // A folder associates the preselected extensions, so that an install script can.
@@ -120,4 +123,24 @@ TEST_F(AssocTest, TheProgramWorksWithoutADisplay) {
     EXPECT_EQ(run(dir.path(S("nowhere")), &errors), 1);
     EXPECT_TRUE(errors.contains(S("Nothing was changed."))) << errors.toStdString();
     EXPECT_TRUE(editorRows().empty());
+}
+
+TEST_F(AssocTest, ARelativeFolderIsTheOneWhereTheProgramWasStarted) {
+    const QString elsewhere = dir.path(S("elsewhere"));
+    QDir().mkpath(elsewhere);
+    const auto execLine = [] {
+        QFile f(xdg::UserEntryPath(S("lumerin.srt.desktop")));
+        const QString text = f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+        const QStringList lines = text.split(u'\n').filter(QRegularExpression(S("^Exec=")));
+        return lines.value(0);
+    };
+    for (const auto& [arg, where] :
+         {std::pair{S("."), folder}, std::pair{S("Lumerin/"), dir.folder()}, std::pair{S("../Lumerin"), elsewhere}}) {
+        EXPECT_EQ(run(arg, nullptr, where), 0) << arg.toStdString();
+        EXPECT_EQ(execLine(), S("Exec=") + program + S(" %f")) << arg.toStdString();
+        EXPECT_EQ(editorRows(), (std::vector<int>{0, 1, 2, 3, 4})) << arg.toStdString();
+        // Removed from anywhere else.
+        EXPECT_EQ(run(S("-u"), nullptr, elsewhere), 0);
+        EXPECT_TRUE(editorRows().empty()) << arg.toStdString();
+    }
 }

@@ -1,4 +1,5 @@
 #include "mainwin/Associate.h"
+#include "mainwin/frmSettings.h"
 #include "platform/Associations.h"
 #include "tests/support/Scripted.h"
 #include "tests/support/XdgFolders.h"
@@ -7,8 +8,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,6 +37,36 @@ struct AssociateTest : ::testing::Test {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(text.toUtf8());
+    }
+    static void setDefault(const QString& id, const QString& type) {
+        QProcess p;
+        p.start(S("xdg-mime"), {S("default"), id, type});
+        ASSERT_TRUE(p.waitForFinished(30000));
+    }
+
+    // The settings window of the editor installed as program.
+    std::unique_ptr<frmSettings> settings() {
+        FakeDesk().folder = QFileInfo(program).absolutePath();
+        FakeDesk().file = QFileInfo(program).fileName();
+        return std::make_unique<frmSettings>(nullptr, nullptr);
+    }
+    // Brings the associations' tab to the front and clicks a row, as the user does.
+    static void clickRow(frmSettings& f, int row) {
+        QTabBar* tabs = f.SSTab1->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
+        ASSERT_TRUE(f.lstExt->isVisible());
+        QTest::mouseClick(f.lstExt->viewport(), Qt::LeftButton, {},
+                          f.lstExt->visualItemRect(f.lstExt->item(row)).center());
+    }
+    static std::array<bool, 6> ticked(const frmSettings& f) {
+        std::array<bool, 6> rows{};
+        for (int i = 0; i < 6; ++i) rows[i] = f.lstExt->item(i)->isSelected();
+        return rows;
+    }
+    static std::array<bool, 6> rows(std::initializer_list<int> list) {
+        std::array<bool, 6> r{};
+        for (int i : list) r[i] = true;
+        return r;
     }
 };
 } // namespace
@@ -72,8 +109,7 @@ TEST_F(AssociateTest, WhatOpenedTheTypesBeforeComesBackEvenAfterASecondAssociati
     const QString player = xdg.addApp(S("player"), S("text/x-microdvd;"));
     const QString viewer = xdg.addApp(S("viewer"), S("text/x-subviewer;"));
     writeList(xdg.mimeapps(), S("[Default Applications]\ntext/x-microdvd=player.desktop;\n"));
-    writeList(xdg.config() + S("/../etc/mimeapps.list"),
-              S("[Default Applications]\ntext/x-subviewer=viewer.desktop\n"));
+    writeList(xdg.systemMimeapps(), S("[Default Applications]\ntext/x-subviewer=viewer.desktop\n"));
     ASSERT_EQ(xdg.queryDefault(S("text/x-subviewer")), viewer);
     ASSERT_EQ(xdg::TypesOfExt(S(".Sub")),
               (QStringList{S("text/x-microdvd"), S("text/x-mpsub"), S("text/x-subviewer")}));
@@ -92,12 +128,23 @@ TEST_F(AssociateTest, WhatOpenedTheTypesBeforeComesBackEvenAfterASecondAssociati
     EXPECT_EQ(xdg.queryDefault(S("text/x-microdvd")), player);
     EXPECT_EQ(xdg.queryDefault(S("text/x-subviewer")), viewer);
     EXPECT_FALSE(xdg.queryDefault(S("text/x-mpsub")).contains(S("lumerin")));
-    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("lumerin")));
-    EXPECT_FALSE(read(xdg.mimeapps()).contains(S("x-mpsub"))); // left with none
+    // The user's list is as it was: the viewer, copied there from the system's list while the
+    // editor had the type, went with it, so that the system's later choice reaches the user.
+    EXPECT_EQ(read(xdg.mimeapps()), S("[Default Applications]\ntext/x-microdvd=player.desktop;\n"));
+    const QString reader = xdg.addApp(S("reader"), S("text/x-subviewer;"));
+    writeList(xdg.systemMimeapps(), S("[Default Applications]\ntext/x-subviewer=reader.desktop\n"));
+    EXPECT_EQ(xdg.queryDefault(S("text/x-subviewer")), reader);
+
+    // A default the user chose while the editor had the type stays, even the one it copied.
+    associate(S(".Sub"), 2);
+    setDefault(reader, S("text/x-subviewer"));
+    UnassociateExt(S(".Sub"));
+    EXPECT_EQ(xdg::DefaultList(xdg.mimeapps(), S("text/x-subviewer")), QStringList{reader});
+    EXPECT_TRUE(Boxes().shown.empty());
 }
 
 TEST_F(AssociateTest, AnExtensionTheSystemDoesNotKnowGetsATypeOfItsOwn) {
-    XdgFolders xdg(true);
+    XdgFolders xdg(XdgFolders::EmptySystem);
     ASSERT_TRUE(xdg::TypesOfExt(S(".Srt")).isEmpty());
     EXPECT_EQ(GetOpenCommand(S(".Srt")), QString());
     associate(S(".Srt"), 1);
@@ -121,9 +168,7 @@ TEST_F(AssociateTest, TheRowsFollowWhatTheDesktopHasNow) {
     // The user gives ".srt" to another program elsewhere: the row is not the editor's, and an
     // unselected row leaves the other program alone.
     const QString other = xdg.addApp(S("other"), S("application/x-subrip;"));
-    QProcess p;
-    p.start(S("xdg-mime"), {S("default"), other, S("application/x-subrip")});
-    ASSERT_TRUE(p.waitForFinished(30000));
+    setDefault(other, S("application/x-subrip"));
     EXPECT_FALSE(IsEditorExt(S(".Srt")));
     const std::array<bool, 6> ssaOnly{false, false, false, false, true, false};
     MatchAssociations(ssaOnly, program);
@@ -137,8 +182,7 @@ TEST_F(AssociateTest, TheRowsFollowWhatTheDesktopHasNow) {
     // Ownership is the word in the open command, in any case; a program gone from its place
     // owns nothing.
     const QString named = xdg.addApp(S("LuMeRiN-2"), S("application/x-subrip;"));
-    p.start(S("xdg-mime"), {S("default"), named, S("application/x-subrip")});
-    ASSERT_TRUE(p.waitForFinished(30000));
+    setDefault(named, S("application/x-subrip"));
     EXPECT_TRUE(IsEditorExt(S(".Srt")));
     EXPECT_TRUE(IsEditorExt(S(".Ssa")));
     QFile::remove(program);
@@ -147,13 +191,13 @@ TEST_F(AssociateTest, TheRowsFollowWhatTheDesktopHasNow) {
 }
 
 TEST_F(AssociateTest, AListTheUserCannotChangeIsTold) {
-    XdgFolders xdg(true);
+    XdgFolders xdg(XdgFolders::EmptySystem);
     // A system that knows ".srt" and has the editor installed as its default for it.
-    const QString system = xdg.data() + S("/../system");
+    const QString system = xdg.system();
     writeList(system + S("/mime/globs2"), S("50:application/x-subrip:*.srt\n"));
     writeList(system + S("/applications/lumerin.desktop"),
               S("[Desktop Entry]\nType=Application\nName=Lumerin\nExec=") + program + S(" %f\n"));
-    const QString etc = QDir::cleanPath(xdg.config() + S("/../etc/mimeapps.list"));
+    const QString etc = xdg.systemMimeapps();
     writeList(etc, S("[Default Applications]\napplication/x-subrip=lumerin.desktop;\n"));
     ASSERT_TRUE(IsEditorExt(S(".Srt")));
 
@@ -166,10 +210,10 @@ TEST_F(AssociateTest, AListTheUserCannotChangeIsTold) {
 }
 
 TEST_F(AssociateTest, EachRowIsSetByItselfWhateverTypesItShares) {
-    XdgFolders xdg(true);
+    XdgFolders xdg(XdgFolders::EmptySystem);
     // The types as Debian has them: ".smi" is SMIL and SAMI, ".sami" is SAMI, ".ssa" shares its
     // type with ".ass"; ".srt" has one of its own; ".sub" is unknown.
-    writeList(xdg.data() + S("/../system/mime/globs2"),
+    writeList(xdg.system() + S("/mime/globs2"),
               S("50:application/smil+xml:*.smil\n50:application/smil+xml:*.smi\n50:application/smil+xml:*.sml\n"
                 "50:application/x-sami:*.sami\n50:application/x-sami:*.smi\n50:text/x-ssa:*.ssa\n"
                 "50:text/x-ssa:*.ass\n50:application/x-subrip:*.srt\n"));
@@ -208,7 +252,7 @@ TEST_F(AssociateTest, EachRowIsSetByItselfWhateverTypesItShares) {
 }
 
 TEST_F(AssociateTest, WithoutTheDatabaseToolsAnOwnTypeIsStillSeenAndRemoved) {
-    XdgFolders xdg(true);
+    XdgFolders xdg(XdgFolders::EmptySystem);
     qputenv("PATH", QFile::encodeName(dir.path(S("nothing"))));
     associate(S(".Srt"), 1);
     EXPECT_TRUE(IsEditorExt(S(".Srt")));
@@ -243,4 +287,55 @@ TEST_F(AssociateTest, AChoiceOfRowsRebuildsTheDesktopDatabaseOnce) {
     MatchAssociations({}, program);
     EXPECT_EQ(runs().size(), 4);
     EXPECT_EQ(EditorRows(), (std::array<bool, 6>{}));
+}
+
+TEST_F(AssociateTest, EachShowingOfTheSettingsWindowStartsFromTheDesktop) {
+    XdgFolders xdg;
+    auto f = settings();
+    f->show();
+    clickRow(*f, 0);
+    clickRow(*f, 4);
+    QTest::mouseClick(f->btOk, Qt::LeftButton);
+    ASSERT_EQ(EditorRows(), rows({0, 4}));
+
+    // While the window is hidden, another program takes ".srt" and the association program
+    // gives ".sub" to the editor: shown again, the window ticks what the desktop has.
+    const QString other = xdg.addApp(S("other"), S("application/x-subrip;"));
+    setDefault(other, S("application/x-subrip"));
+    associate(S(".Sub"), 2);
+    f->show();
+    EXPECT_EQ(ticked(*f), rows({1, 4}));
+    // OK for a change of a folder leaves every association as the desktop has it.
+    const QString subs = dir.path(S("subs"));
+    QDir().mkpath(subs);
+    f->SSTab1->setCurrentIndex(0);
+    f->txtSubs->selectAll();
+    QTest::keyClicks(f->txtSubs, subs);
+    QTest::mouseClick(f->btOk, Qt::LeftButton);
+    EXPECT_EQ(f->txtSubs->text(), subs);
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), other);
+    EXPECT_EQ(EditorRows(), rows({1, 4}));
+
+    // Changed while the window shows: Apply changes the row the user ticked and no other.
+    f->show();
+    MatchAssociations(rows({1}), program); // the association program unticks ".ssa"
+    clickRow(*f, 2);
+    QTest::mouseClick(f->btApply, Qt::LeftButton);
+    EXPECT_EQ(EditorRows(), rows({1, 2}));
+    EXPECT_EQ(ticked(*f), rows({1, 2}));
+    EXPECT_EQ(xdg.queryDefault(S("application/x-subrip")), other);
+    EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST_F(AssociateTest, TheSettingsWindowRegistersTheProgramFileAsItIsNamed) {
+    XdgFolders xdg;
+    program = XdgFolders::makeProgram(dir.path(S("Lumerin/lumerin-2.0")));
+    auto f = settings();
+    f->show();
+    clickRow(*f, 0);
+    QTest::mouseClick(f->btOk, Qt::LeftButton);
+    const QStringList entry = read(xdg::UserEntryPath(S("lumerin.srt.desktop"))).split(u'\n');
+    EXPECT_TRUE(entry.contains(S("Exec=") + program + S(" %f"))) << entry.join(u'|').toStdString();
+    EXPECT_TRUE(IsEditorExt(S(".Srt")));
+    EXPECT_TRUE(Boxes().shown.empty());
 }

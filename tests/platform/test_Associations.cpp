@@ -23,8 +23,8 @@ QString read(const QString& path) {
 } // namespace
 
 TEST(Associations, TypesAndDefaultsAreReadAsTheDesktopReadsThem) {
-    XdgFolders xdg(true);
-    const QString system = QDir::cleanPath(xdg.data() + S("/../system"));
+    XdgFolders xdg(XdgFolders::EmptySystem);
+    const QString system = xdg.system();
     // Patterns: the heaviest wins, equal weights give every type, the user's folder can clear
     // a type's patterns, and a case-sensitive pattern matches only its own spelling.
     write(system + S("/mime/globs2"), S("50:text/x-a:*.sub\n50:text/x-b:*.sub\n40:text/x-c:*.sub\n"
@@ -49,7 +49,7 @@ TEST(Associations, TypesAndDefaultsAreReadAsTheDesktopReadsThem) {
     write(system + S("/applications/mimeinfo.cache"), S("[MIME Cache]\ntext/x-a=gone.desktop;b.desktop;\n"));
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).id, b);
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).list, QString());
-    const QString etc = QDir::cleanPath(xdg.config() + S("/../etc/mimeapps.list"));
+    const QString etc = xdg.systemMimeapps();
     write(etc, S("[Default Applications]\ntext/x-a = gone.desktop;vendor-c.desktop\n"));
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).id, S("vendor-c.desktop"));
     EXPECT_EQ(xdg::DefaultAppOf(S("text/x-a")).list, etc);
@@ -85,7 +85,7 @@ TEST(Associations, AnOpenCommandNamesItsProgramWhateverThePath) {
 }
 
 TEST(Associations, AnAddressOpensOnlyWhereTheDesktopHasAnApplication) {
-    XdgFolders xdg(true);
+    XdgFolders xdg(XdgFolders::EmptySystem);
     const QByteArray path = qgetenv("PATH"), browser = qgetenv("BROWSER");
     qputenv("PATH", QFile::encodeName(xdg.data() + S("/../bin")));
     qunsetenv("BROWSER");

@@ -152,6 +152,7 @@ QAction* FakeDesktop::popup(QMenu* menu, const QPoint&) {
 
 void FakeDesktop::reset() {
     folder = programDir ? programDir->path() : QString();
+    file = Desktop::programFile();
     command.clear();
     beeps = 0;
     clipboard.clear();

@@ -60,6 +60,7 @@ private:
 class FakeDesktop : public Desktop {
 public:
     QString programFolder() override { return folder; }
+    QString programFile() override { return file; }
     QString commandLine() override { return command; }
     void beep() override { ++beeps; }
     QString clipboardText() override { return clipboard; }
@@ -74,6 +75,7 @@ public:
     void reset();
 
     QString folder;
+    QString file; // the test program's own name unless a test names another
     QString command;
     int beeps = 0;
     QString clipboard;

@@ -8,9 +8,73 @@
 namespace {
 const char* const kVars[] = {"XDG_DATA_HOME", "XDG_CONFIG_HOME",     "XDG_CONFIG_DIRS",
                              "XDG_DATA_DIRS", "XDG_CURRENT_DESKTOP", "PATH"};
+
+const char kKnownTypes[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<mime-info xmlns="http://www.freedesktop.org/standards/shared-mime-info">
+  <mime-type type="text/plain">
+    <comment>plain text document</comment>
+    <glob pattern="*.txt"/>
+    <glob pattern="*.asc"/>
+  </mime-type>
+  <mime-type type="application/x-subrip">
+    <comment>SubRip subtitles</comment>
+    <sub-class-of type="text/plain"/>
+    <glob pattern="*.srt"/>
+  </mime-type>
+  <mime-type type="text/x-microdvd">
+    <comment>MicroDVD subtitles</comment>
+    <sub-class-of type="text/plain"/>
+    <glob pattern="*.sub"/>
+  </mime-type>
+  <mime-type type="text/x-mpsub">
+    <comment>MPSub subtitles</comment>
+    <sub-class-of type="text/plain"/>
+    <glob pattern="*.sub"/>
+  </mime-type>
+  <mime-type type="text/x-subviewer">
+    <comment>SubViewer subtitles</comment>
+    <sub-class-of type="text/plain"/>
+    <glob pattern="*.sub"/>
+  </mime-type>
+  <mime-type type="application/smil+xml">
+    <comment>SMIL document</comment>
+    <sub-class-of type="application/xml"/>
+    <glob pattern="*.smil"/>
+    <glob pattern="*.smi"/>
+    <glob pattern="*.sml"/>
+  </mime-type>
+  <mime-type type="application/x-sami">
+    <comment>SAMI subtitles</comment>
+    <sub-class-of type="text/plain"/>
+    <glob pattern="*.sami"/>
+    <glob pattern="*.smi"/>
+  </mime-type>
+  <mime-type type="text/x-ssa">
+    <comment>SSA subtitles</comment>
+    <sub-class-of type="text/plain"/>
+    <glob pattern="*.ssa"/>
+    <glob pattern="*.ass"/>
+  </mime-type>
+</mime-info>
+)";
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(path.section(u'/', 0, -2));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        ADD_FAILURE() << "can't write " << path.toStdString();
 }
 
-XdgFolders::XdgFolders(bool ownSystem) {
+void compileTypes(const QString& mime) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QStringLiteral("update-mime-database"), {mime});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        ADD_FAILURE() << "update-mime-database failed: " << p.readAll().toStdString();
+}
+} // namespace
+
+XdgFolders::XdgFolders(System kind) {
     for (const char* v : kVars) saved_.append({v, qEnvironmentVariableIsSet(v) ? qgetenv(v) : QByteArray()});
     QDir().mkpath(data());
     QDir().mkpath(config());
@@ -19,9 +83,11 @@ XdgFolders::XdgFolders(bool ownSystem) {
     qputenv("XDG_CONFIG_HOME", config().toLocal8Bit());
     qputenv("XDG_CONFIG_DIRS", dir_.path(QStringLiteral("etc")).toLocal8Bit());
     qunsetenv("XDG_CURRENT_DESKTOP");
-    if (ownSystem) {
-        QDir().mkpath(dir_.path(QStringLiteral("system")));
-        qputenv("XDG_DATA_DIRS", dir_.path(QStringLiteral("system")).toLocal8Bit());
+    QDir().mkpath(system());
+    qputenv("XDG_DATA_DIRS", system().toLocal8Bit());
+    if (kind == KnownSystem) {
+        writeFile(system() + QStringLiteral("/mime/packages/subtitles.xml"), kKnownTypes);
+        compileTypes(system() + QStringLiteral("/mime"));
     }
 }
 
@@ -33,10 +99,8 @@ XdgFolders::~XdgFolders() {
 }
 
 QString XdgFolders::makeProgram(const QString& path) {
-    QDir().mkpath(path.section(u'/', 0, -2));
+    writeFile(path, "#!/bin/sh\nexit 0\n");
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly)) f.write("#!/bin/sh\nexit 0\n");
-    f.close();
     f.setPermissions(f.permissions() | QFile::ExeOwner | QFile::ExeUser);
     return path;
 }
@@ -44,12 +108,10 @@ QString XdgFolders::makeProgram(const QString& path) {
 QString XdgFolders::addApp(const QString& name, const QString& types) {
     const QString program = makeProgram(dir_.path(QStringLiteral("bin/")) + name);
     const QString id = name + QStringLiteral(".desktop");
-    QDir().mkpath(data() + QStringLiteral("/applications"));
-    QFile f(data() + QStringLiteral("/applications/") + id);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2 %f\nMimeType=%3\n")
-                    .arg(name, program, types)
-                    .toUtf8());
+    writeFile(data() + QStringLiteral("/applications/") + id,
+              QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2 %f\nMimeType=%3\n")
+                  .arg(name, program, types)
+                  .toUtf8());
     return id;
 }
 
