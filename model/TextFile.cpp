@@ -105,20 +105,16 @@ QByteArray detect(QByteArrayView bytes) {
     if (!ud) return {};
     // The lines that hold bytes beyond ASCII tell the encoding; a few thousand of them do.
     QByteArray sample;
+    // Lines without their own line ends, so that neither the line-end style nor its repair
+    // changes the guess.
     for (qsizetype start = 0; start < bytes.size() && sample.size() < 64 * 1024;) {
-        qsizetype end = bytes.indexOf('\n', start);
-        end = end < 0 ? bytes.size() : end + 1;
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
         const QByteArrayView line = bytes.sliced(start, end - start);
-        start = end;
-        for (char c : line) {
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                // Without its own line end, so that the line-end repair never changes the guess.
-                QByteArrayView body = line;
-                while (!body.isEmpty() && (body.back() == '\n' || body.back() == '\r')) body.chop(1);
-                sample += body;
-                sample += '\n';
-                break;
-            }
+        start = end + 1;
+        if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            sample += line;
+            sample += '\n';
         }
     }
     if (uchardet_handle_data(ud.get(), sample.constData(), size_t(sample.size())) != 0) return {};
@@ -156,6 +152,8 @@ bool trustGuess(const QByteArray& upper, qsizetype beyondAscii) {
     if (latin.contains(upper)) return beyondAscii >= 16;
     return true;
 }
+
+QString lineAt(const QString& text, qsizetype start, qsizetype end) { return text.mid(start, end - start); }
 
 QString withoutNul(QString text) {
     if (text.contains(QChar(0))) text.remove(QChar(0));
@@ -254,19 +252,22 @@ bool ReadTextFile(const QString& path, QString& text, QString* error, TextEncodi
 
 QStringList SplitLines(const QString& text) {
     QStringList lines;
-    qsizetype start = 0;
     const qsizetype n = text.size();
-    while (start < n) {
-        qsizetype lf = text.indexOf(u'\n', start);
-        if (lf < 0) {
-            lines.append(text.mid(start));
-            break;
+    const QChar* d = text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = d[i];
+        if (c != u'\n' && c != u'\r') continue;
+        // A second text-mode conversion turns CR LF into CR CR LF: still one line end.
+        qsizetype end = i;
+        if (c == u'\r') {
+            if (i + 1 < n && d[i + 1] == u'\n') ++i;
+            else if (i + 2 < n && d[i + 1] == u'\r' && d[i + 2] == u'\n') i += 2;
         }
-        qsizetype end = lf;
-        if (end > start && text.at(end - 1) == u'\r') --end;
-        lines.append(text.mid(start, end - start));
-        start = lf + 1;
+        lines.append(lineAt(text, start, end));
+        start = i + 1;
     }
+    if (start < n) lines.append(lineAt(text, start, n));
     return lines;
 }
 

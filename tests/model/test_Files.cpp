@@ -110,6 +110,6 @@ TEST(TextFiles, DecodingAndLines) {
     EXPECT_EQ(DecodeText(QByteArray("caf\xE9 \x80\x93")), S("café €“"));
     EXPECT_EQ(SplitLines(S("a\r\nb\nc")), (QStringList{S("a"), S("b"), S("c")}));
     EXPECT_EQ(SplitLines(S("a\r\n\r\n")), (QStringList{S("a"), QString()}));
-    EXPECT_EQ(SplitLines(S("a\rb\n")), (QStringList{S("a\rb")}));
+    EXPECT_EQ(SplitLines(S("a\rb\r\r\nc\r\r\rd")), (QStringList{S("a"), S("b"), S("c"), QString(), QString(), S("d")}));
     EXPECT_TRUE(SplitLines(QString()).isEmpty());
 }
