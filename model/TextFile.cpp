@@ -153,7 +153,12 @@ bool trustGuess(const QByteArray& upper, qsizetype beyondAscii) {
     return true;
 }
 
-QString lineAt(const QString& text, qsizetype start, qsizetype end) { return text.mid(start, end - start); }
+// A byte-order mark at the start of a line is what is left of a file joined onto another: it
+// belongs to no line.
+QString lineAt(const QString& text, qsizetype start, qsizetype end) {
+    if (start < end && text.at(start) == QChar(0xFEFF)) ++start;
+    return text.mid(start, end - start);
+}
 
 QString withoutNul(QString text) {
     if (text.contains(QChar(0))) text.remove(QChar(0));

@@ -23,8 +23,8 @@ QString DecodeText(const QByteArray& bytes, TextEncoding* used = nullptr);
 bool EncodeText(const QString& text, const TextEncoding& enc, QByteArray& bytes);
 // The whole file as text; false (and a reason) when it cannot be read.
 bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr, TextEncoding* used = nullptr);
-// Lines split at CR LF, at a lone LF and at a lone CR (CR CR LF is one line end too); a final
-// line end adds no empty line.
+// Lines split at CR LF, at a lone LF and at a lone CR (CR CR LF is one line end too), each
+// without a byte-order mark at its start; a final line end adds no empty line.
 QStringList SplitLines(const QString& text);
 // Reads and splits; false when the file cannot be read.
 bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr, TextEncoding* used = nullptr);

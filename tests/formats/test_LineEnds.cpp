@@ -1,5 +1,6 @@
-// Line ends under every reader: a file whose lines end in CR CR LF or in a lone CR reads as its
-// CR LF twin does, and a save of it writes what a save of the twin writes.
+// Lines under every reader: a file whose lines end in CR CR LF or in a lone CR, or whose lines
+// start with a byte-order mark, reads as its plain CR LF twin does, and a save of it writes what
+// a save of the twin writes.
 #include "formats/FormatChoice.h"
 #include "formats/intFile.h"
 #include "model/clsSubs.h"
@@ -89,6 +90,23 @@ TEST(LineEnds, CrCrLfAndLoneCrReadAsCrLfInEveryFormat) {
             EXPECT_EQ(r.entries, twin.entries);
             EXPECT_EQ(r.saved, twin.saved);
         }
+    }
+    EXPECT_TRUE(Boxes().shown.empty());
+}
+
+TEST(LineEnds, AByteOrderMarkStartingALineIsDropped) {
+    TempDir dir;
+    for (const Sample& s : kSamples) {
+        SCOPED_TRACE(NewFileHandler(s.type)->SettingSig().toStdString());
+        const Read twin = loadAndSave(dir, s, s.crlf);
+        // Files joined into one: each line after the first starts with the mark of its own file.
+        QByteArray joined = s.crlf;
+        joined.chop(2);
+        joined.replace("\r\n", "\r\n\xEF\xBB\xBF");
+        joined += "\r\n";
+        const Read r = loadAndSave(dir, s, joined);
+        EXPECT_EQ(r.entries, twin.entries);
+        EXPECT_EQ(r.saved, twin.saved);
     }
     EXPECT_TRUE(Boxes().shown.empty());
 }
