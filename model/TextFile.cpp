@@ -4,9 +4,12 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QSysInfo>
+#include <iconv.h>
 #include <uchardet.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -15,6 +18,8 @@ const QByteArray kUtf16LE = QByteArrayLiteral("UTF-16LE");
 const QByteArray kUtf16BE = QByteArrayLiteral("UTF-16BE");
 const QByteArray kCp1252 = QByteArrayLiteral("windows-1252");
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
+// QString's own byte order, for the C library's converter.
+const char* const kHostUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 const QByteArray kUtf16LEBom = QByteArrayLiteral("\xFF\xFE");
 const QByteArray kUtf16BEBom = QByteArrayLiteral("\xFE\xFF");
 
@@ -123,6 +128,69 @@ QByteArray detect(QByteArrayView bytes) {
     return name ? QByteArray(name) : QByteArray();
 }
 
+// Conversion through the C library, for the few encodings that Qt's converters lack; false
+// when the library doesn't know the encoding or a character has no exact place in the target.
+bool iconvConvert(const char* from, const char* to, QByteArrayView in, QByteArray& out) {
+    const iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1)) return false;
+    out.resize(in.size() * 2 + 16);
+    char* src = const_cast<char*>(in.data());
+    size_t left = size_t(in.size());
+    size_t done = 0;
+    bool ok = true;
+    for (bool flushing = false;;) {
+        char* dst = out.data() + done;
+        size_t room = size_t(out.size()) - done;
+        const size_t r = flushing ? iconv(cd, nullptr, nullptr, &dst, &room) : iconv(cd, &src, &left, &dst, &room);
+        done = size_t(dst - out.data());
+        if (r == size_t(-1) && errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // A positive count is of characters put in as substitutes.
+        if (r != 0) {
+            ok = false;
+            break;
+        }
+        if (flushing) break;
+        flushing = true;
+    }
+    iconv_close(cd);
+    out.truncate(qsizetype(done));
+    return ok;
+}
+
+// The text of bytes in the named encoding; false when no converter knows it or the bytes are not
+// text in it. name becomes the name that converts back.
+bool decodeAs(QByteArray& name, QByteArrayView bytes, QString& text) {
+    // Stateless: an unfinished character at the end is an error, not silently held back.
+    QStringDecoder d(name.constData(), QStringDecoder::Flag::Stateless);
+    if (d.isValid()) {
+        text = d.decode(bytes);
+        if (d.hasError()) return false;
+        if (d.name()) name = d.name();
+        return true;
+    }
+    QByteArray utf16;
+    if (!iconvConvert(name.constData(), kHostUtf16, bytes, utf16)) return false;
+    text = QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
+    return true;
+}
+
+// The bytes of text in the named encoding, false when a character has no place in it.
+bool encodeAs(const QByteArray& name, const QString& text, QByteArray& bytes) {
+    QStringEncoder e(name.constData());
+    if (!e.isValid())
+        return iconvConvert(kHostUtf16, name.constData(),
+                            QByteArrayView(reinterpret_cast<const char*>(text.utf16()), text.size() * 2), bytes);
+    bytes = e.encode(text);
+    if (e.hasError()) return false;
+    // A character the encoding lacks may come out as a substitute without an error: only an
+    // exact way back counts.
+    QStringDecoder d(name.constData());
+    return d.decode(bytes) == text && !d.hasError();
+}
+
 // Bytes 0x80-0x9F are control codes in the ISO-8859 sets and letters or punctuation in their
 // Windows siblings; a text file that holds them is in the Windows set.
 QByteArray windowsSibling(const QByteArray& upperName, QByteArrayView bytes) {
@@ -185,12 +253,15 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
     // Counted first: Qt's decoder is slow on bytes that are not UTF-8.
     scanUtf8(view, sequences, stray);
     if (stray == 0) return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(view);
-    // Valid multi-byte sequences hardly ever arise by chance in another encoding: a UTF-8 file
-    // with some stray bytes keeps its letters, and a save writes it as clean UTF-8.
-    if (sequences > 0 && stray <= 4 * sequences) {
+    auto utf8WithStrays = [&] {
         scanUtf8(view, sequences, stray, &text);
         return text;
-    }
+    };
+    // Valid multi-byte sequences hardly ever arise by chance in another encoding, but the byte
+    // pairs of the East Asian ones often form a few: only a file of UTF-8 letters with a handful
+    // of stray bytes is taken for UTF-8 on sight. It keeps its letters, and a save writes it as
+    // clean UTF-8.
+    if (sequences >= 2 * stray) return utf8WithStrays();
 
     QByteArray found = detect(view);
     // A real byte-order mark was honoured above; bytes that merely look like one inside the
@@ -198,19 +269,16 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
     if (found.toUpper().startsWith("UTF-16") || found.toUpper().startsWith("UTF-32")) found.clear();
     const QByteArray upper = found.toUpper();
     if (const QByteArray w = windowsSibling(upper, view); !w.isEmpty()) found = w;
+    // The Korean set uchardet names is Windows' extension of EUC-KR.
+    if (upper == "UHC") found = QByteArrayLiteral("windows-949");
     const auto beyondAscii = std::count_if(view.begin(), view.end(), [](char c) { return c & 0x80; });
     if (!found.isEmpty() && trustGuess(found.toUpper(), beyondAscii) && upper != "ASCII" && upper != "UTF-8" &&
-        upper != "ISO-8859-1" && upper != "WINDOWS-1252") {
-        // Stateless: an unfinished character at the end is an error, not silently held back.
-        QStringDecoder d(found.constData(), QStringDecoder::Flag::Stateless);
-        if (d.isValid()) {
-            text = d.decode(view);
-            if (!d.hasError()) {
-                enc = {d.name() ? QByteArray(d.name()) : found, false};
-                return text;
-            }
-        }
+        upper != "ISO-8859-1" && upper != "WINDOWS-1252" && decodeAs(found, view, text)) {
+        enc = {found, false};
+        return text;
     }
+    // Without a guess to trust, valid sequences are the best evidence there is.
+    if (sequences > 0 && stray <= 4 * sequences) return utf8WithStrays();
     // Latin-1 as uchardet reports it is read as its superset, which every byte maps into.
     enc = {kCp1252, false};
     return decodeCp1252(view);
@@ -231,14 +299,8 @@ bool EncodeText(const QString& raw, const TextEncoding& enc, QByteArray& bytes) 
         return true;
     }
     if (enc.name == kCp1252) return encodeCp1252(text, bytes);
-    QStringEncoder e(enc.name.constData());
-    if (!e.isValid()) return false;
-    QByteArray body = e.encode(text);
-    if (e.hasError()) return false;
-    // A character the encoding lacks may come out as a substitute without an error: only an
-    // exact way back counts.
-    QStringDecoder d(enc.name.constData());
-    if (d.decode(body) != text || d.hasError()) return false;
+    QByteArray body;
+    if (!encodeAs(enc.name, text, body)) return false;
     QByteArray bom;
     if (enc.bom) bom = enc.name == kUtf16LE ? kUtf16LEBom : enc.name == kUtf16BE ? kUtf16BEBom : QByteArray();
     bytes = bom + body;
