@@ -347,11 +347,17 @@ bool ReadLines(const QString& path, QStringList& lines, QString* error, TextEnco
 
 bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
+    bool ok = f.open(QIODevice::WriteOnly);
+    // A short write (a full disk, a file-size limit) gives no reason; the write of the rest
+    // fails with the system's.
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const qint64 w = f.write(bytes.constData() + done, bytes.size() - done);
+        ok = w > 0;
+        done += w;
     }
-    return true;
+    if (ok) ok = f.commit();
+    if (!ok && error) *error = f.errorString();
+    return ok;
 }
 
 bool WriteTextFile(const QString& path, const QString& text, QString* error, TextEncoding& enc) {
