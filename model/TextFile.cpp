@@ -18,10 +18,10 @@ const QByteArray kUtf16LE = QByteArrayLiteral("UTF-16LE");
 const QByteArray kUtf16BE = QByteArrayLiteral("UTF-16BE");
 const QByteArray kCp1252 = QByteArrayLiteral("windows-1252");
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
-// QString's own byte order, for the C library's converter.
-const char* const kHostUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 const QByteArray kUtf16LEBom = QByteArrayLiteral("\xFF\xFE");
 const QByteArray kUtf16BEBom = QByteArrayLiteral("\xFE\xFF");
+// QString's own byte order, for the C library's converter.
+const char* const kHostUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F; its five unused bytes keep their C1 codes
 // so that every byte reads as some character and writes back as itself.
@@ -352,8 +352,8 @@ bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error) {
     // fails with the system's.
     for (qsizetype done = 0; ok && done < bytes.size();) {
         const qint64 w = f.write(bytes.constData() + done, bytes.size() - done);
-        ok = w > 0;
-        done += w;
+        if (w <= 0) ok = false;
+        else done += w;
     }
     if (ok) ok = f.commit();
     if (!ok && error) *error = f.errorString();

@@ -10,8 +10,9 @@
 #include <QStringList>
 
 // How a file's bytes stand for its text: an encoding name that Qt's converters know ("UTF-8",
-// "UTF-16LE", "UTF-16BE", "windows-1252", or any other that the system's ICU knows) and whether
-// the file starts with a byte-order mark. The default is what new files get: UTF-8, no mark.
+// "UTF-16LE", "UTF-16BE", "windows-1252", or any other that the system's ICU knows), or else the
+// C library's iconv, and whether the file starts with a byte-order mark. The default is what new files get: UTF-8, no
+// mark.
 struct TextEncoding {
     QByteArray name = QByteArrayLiteral("UTF-8");
     bool bom = false;
