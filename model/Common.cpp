@@ -116,6 +116,11 @@ bool IsWordDelimiter(QChar c, Qt::CaseSensitivity compare) {
     return kDelimiters.contains(c, compare) || newLineField().contains(c, compare);
 }
 
+bool IsWholeWord(QChar before, const QString& text, qsizetype after, Qt::CaseSensitivity compare) {
+    return (before.isNull() || IsWordDelimiter(before, compare)) &&
+           (after >= text.size() || IsWordDelimiter(text.at(after), compare));
+}
+
 int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSensitivity compare, bool whole) {
     if (start < 1) start = 1;
     if (search.isEmpty() || start > text.size()) return 0;
@@ -124,10 +129,8 @@ int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSen
         const qsizetype p = text.indexOf(search, from, compare);
         if (p < 0) return 0;
         if (!whole) return static_cast<int>(p + 1);
-        const qsizetype after = p + search.size();
-        const bool leftOk = p == 0 || IsWordDelimiter(text.at(p - 1), compare);
-        const bool rightOk = after >= text.size() || IsWordDelimiter(text.at(after), compare);
-        if (leftOk && rightOk) return static_cast<int>(p + 1);
+        if (IsWholeWord(p == 0 ? QChar() : text.at(p - 1), text, p + search.size(), compare))
+            return static_cast<int>(p + 1);
         from = p + 1;
     }
 }

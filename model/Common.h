@@ -21,6 +21,9 @@ QString HexPad(qint64 value, int n);
 // a word delimiter (or the text's edge) on both sides count.
 int InStrWord(int start, const QString& text, const QString& search, Qt::CaseSensitivity compare, bool whole);
 bool IsWordDelimiter(QChar c, Qt::CaseSensitivity compare);
+// Whether a hit that ends before index after of text stands as a whole word; before is the
+// character ahead of it, or a null QChar at the start of the text.
+bool IsWholeWord(QChar before, const QString& text, qsizetype after, Qt::CaseSensitivity compare);
 // The text of the settings window's new-line field, which also delimits words ("¤" until set).
 void SetNewLineField(const QString& s);
 QString NewLineField();

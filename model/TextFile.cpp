@@ -4,9 +4,12 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QSysInfo>
+#include <iconv.h>
 #include <uchardet.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -17,6 +20,8 @@ const QByteArray kCp1252 = QByteArrayLiteral("windows-1252");
 const QByteArray kUtf8Bom = QByteArrayLiteral("\xEF\xBB\xBF");
 const QByteArray kUtf16LEBom = QByteArrayLiteral("\xFF\xFE");
 const QByteArray kUtf16BEBom = QByteArrayLiteral("\xFE\xFF");
+// QString's own byte order, for the C library's converter.
+const char* const kHostUtf16 = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
 
 // Windows-1252 differs from Latin-1 only in 0x80-0x9F; its five unused bytes keep their C1 codes
 // so that every byte reads as some character and writes back as itself.
@@ -105,26 +110,85 @@ QByteArray detect(QByteArrayView bytes) {
     if (!ud) return {};
     // The lines that hold bytes beyond ASCII tell the encoding; a few thousand of them do.
     QByteArray sample;
+    // Lines without their own line ends, so that neither the line-end style nor its repair
+    // changes the guess.
     for (qsizetype start = 0; start < bytes.size() && sample.size() < 64 * 1024;) {
-        qsizetype end = bytes.indexOf('\n', start);
-        end = end < 0 ? bytes.size() : end + 1;
+        qsizetype end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
         const QByteArrayView line = bytes.sliced(start, end - start);
-        start = end;
-        for (char c : line) {
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                // Without its own line end, so that the line-end repair never changes the guess.
-                QByteArrayView body = line;
-                while (!body.isEmpty() && (body.back() == '\n' || body.back() == '\r')) body.chop(1);
-                sample += body;
-                sample += '\n';
-                break;
-            }
+        start = end + 1;
+        if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+            sample += line;
+            sample += '\n';
         }
     }
     if (uchardet_handle_data(ud.get(), sample.constData(), size_t(sample.size())) != 0) return {};
     uchardet_data_end(ud.get());
     const char* name = uchardet_get_charset(ud.get());
     return name ? QByteArray(name) : QByteArray();
+}
+
+// Conversion through the C library, for the few encodings that Qt's converters lack; false
+// when the library doesn't know the encoding or a character has no exact place in the target.
+bool iconvConvert(const char* from, const char* to, QByteArrayView in, QByteArray& out) {
+    const iconv_t cd = iconv_open(to, from);
+    if (cd == iconv_t(-1)) return false;
+    out.resize(in.size() * 2 + 16);
+    char* src = const_cast<char*>(in.data());
+    size_t left = size_t(in.size());
+    size_t done = 0;
+    bool ok = true;
+    for (bool flushing = false;;) {
+        char* dst = out.data() + done;
+        size_t room = size_t(out.size()) - done;
+        const size_t r = flushing ? iconv(cd, nullptr, nullptr, &dst, &room) : iconv(cd, &src, &left, &dst, &room);
+        done = size_t(dst - out.data());
+        if (r == size_t(-1) && errno == E2BIG) {
+            out.resize(out.size() * 2);
+            continue;
+        }
+        // A positive count is of characters put in as substitutes.
+        if (r != 0) {
+            ok = false;
+            break;
+        }
+        if (flushing) break;
+        flushing = true;
+    }
+    iconv_close(cd);
+    out.truncate(qsizetype(done));
+    return ok;
+}
+
+// The text of bytes in the named encoding; false when no converter knows it or the bytes are not
+// text in it. name becomes the name that converts back.
+bool decodeAs(QByteArray& name, QByteArrayView bytes, QString& text) {
+    // Stateless: an unfinished character at the end is an error, not silently held back.
+    QStringDecoder d(name.constData(), QStringDecoder::Flag::Stateless);
+    if (d.isValid()) {
+        text = d.decode(bytes);
+        if (d.hasError()) return false;
+        if (d.name()) name = d.name();
+        return true;
+    }
+    QByteArray utf16;
+    if (!iconvConvert(name.constData(), kHostUtf16, bytes, utf16)) return false;
+    text = QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
+    return true;
+}
+
+// The bytes of text in the named encoding, false when a character has no place in it.
+bool encodeAs(const QByteArray& name, const QString& text, QByteArray& bytes) {
+    QStringEncoder e(name.constData());
+    if (!e.isValid())
+        return iconvConvert(kHostUtf16, name.constData(),
+                            QByteArrayView(reinterpret_cast<const char*>(text.utf16()), text.size() * 2), bytes);
+    bytes = e.encode(text);
+    if (e.hasError()) return false;
+    // A character the encoding lacks may come out as a substitute without an error: only an
+    // exact way back counts.
+    QStringDecoder d(name.constData());
+    return d.decode(bytes) == text && !d.hasError();
 }
 
 // Bytes 0x80-0x9F are control codes in the ISO-8859 sets and letters or punctuation in their
@@ -157,6 +221,13 @@ bool trustGuess(const QByteArray& upper, qsizetype beyondAscii) {
     return true;
 }
 
+// A byte-order mark at the start of a line is what is left of a file joined onto another: it
+// belongs to no line.
+QString lineAt(const QString& text, qsizetype start, qsizetype end) {
+    if (start < end && text.at(start) == QChar(0xFEFF)) ++start;
+    return text.mid(start, end - start);
+}
+
 QString withoutNul(QString text) {
     if (text.contains(QChar(0))) text.remove(QChar(0));
     return text;
@@ -182,12 +253,15 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
     // Counted first: Qt's decoder is slow on bytes that are not UTF-8.
     scanUtf8(view, sequences, stray);
     if (stray == 0) return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless).decode(view);
-    // Valid multi-byte sequences hardly ever arise by chance in another encoding: a UTF-8 file
-    // with some stray bytes keeps its letters, and a save writes it as clean UTF-8.
-    if (sequences > 0 && stray <= 4 * sequences) {
+    auto utf8WithStrays = [&] {
         scanUtf8(view, sequences, stray, &text);
         return text;
-    }
+    };
+    // Valid multi-byte sequences hardly ever arise by chance in another encoding, but the byte
+    // pairs of the East Asian ones often form a few: only a file of UTF-8 letters with a handful
+    // of stray bytes is taken for UTF-8 on sight. It keeps its letters, and a save writes it as
+    // clean UTF-8.
+    if (sequences >= 2 * stray) return utf8WithStrays();
 
     QByteArray found = detect(view);
     // A real byte-order mark was honoured above; bytes that merely look like one inside the
@@ -195,19 +269,16 @@ QString decode(const QByteArray& bytes, TextEncoding& enc) {
     if (found.toUpper().startsWith("UTF-16") || found.toUpper().startsWith("UTF-32")) found.clear();
     const QByteArray upper = found.toUpper();
     if (const QByteArray w = windowsSibling(upper, view); !w.isEmpty()) found = w;
+    // The Korean set uchardet names is Windows' extension of EUC-KR.
+    if (upper == "UHC") found = QByteArrayLiteral("windows-949");
     const auto beyondAscii = std::count_if(view.begin(), view.end(), [](char c) { return c & 0x80; });
     if (!found.isEmpty() && trustGuess(found.toUpper(), beyondAscii) && upper != "ASCII" && upper != "UTF-8" &&
-        upper != "ISO-8859-1" && upper != "WINDOWS-1252") {
-        // Stateless: an unfinished character at the end is an error, not silently held back.
-        QStringDecoder d(found.constData(), QStringDecoder::Flag::Stateless);
-        if (d.isValid()) {
-            text = d.decode(view);
-            if (!d.hasError()) {
-                enc = {d.name() ? QByteArray(d.name()) : found, false};
-                return text;
-            }
-        }
+        upper != "ISO-8859-1" && upper != "WINDOWS-1252" && decodeAs(found, view, text)) {
+        enc = {found, false};
+        return text;
     }
+    // Without a guess to trust, valid sequences are the best evidence there is.
+    if (sequences > 0 && stray <= 4 * sequences) return utf8WithStrays();
     // Latin-1 as uchardet reports it is read as its superset, which every byte maps into.
     enc = {kCp1252, false};
     return decodeCp1252(view);
@@ -228,14 +299,8 @@ bool EncodeText(const QString& raw, const TextEncoding& enc, QByteArray& bytes) 
         return true;
     }
     if (enc.name == kCp1252) return encodeCp1252(text, bytes);
-    QStringEncoder e(enc.name.constData());
-    if (!e.isValid()) return false;
-    QByteArray body = e.encode(text);
-    if (e.hasError()) return false;
-    // A character the encoding lacks may come out as a substitute without an error: only an
-    // exact way back counts.
-    QStringDecoder d(enc.name.constData());
-    if (d.decode(body) != text || d.hasError()) return false;
+    QByteArray body;
+    if (!encodeAs(enc.name, text, body)) return false;
     QByteArray bom;
     if (enc.bom) bom = enc.name == kUtf16LE ? kUtf16LEBom : enc.name == kUtf16BE ? kUtf16BEBom : QByteArray();
     bytes = bom + body;
@@ -254,19 +319,22 @@ bool ReadTextFile(const QString& path, QString& text, QString* error, TextEncodi
 
 QStringList SplitLines(const QString& text) {
     QStringList lines;
-    qsizetype start = 0;
     const qsizetype n = text.size();
-    while (start < n) {
-        qsizetype lf = text.indexOf(u'\n', start);
-        if (lf < 0) {
-            lines.append(text.mid(start));
-            break;
+    const QChar* d = text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = d[i];
+        if (c != u'\n' && c != u'\r') continue;
+        // A second text-mode conversion turns CR LF into CR CR LF: still one line end.
+        qsizetype end = i;
+        if (c == u'\r') {
+            if (i + 1 < n && d[i + 1] == u'\n') ++i;
+            else if (i + 2 < n && d[i + 1] == u'\r' && d[i + 2] == u'\n') i += 2;
         }
-        qsizetype end = lf;
-        if (end > start && text.at(end - 1) == u'\r') --end;
-        lines.append(text.mid(start, end - start));
-        start = lf + 1;
+        lines.append(lineAt(text, start, end));
+        start = i + 1;
     }
+    if (start < n) lines.append(lineAt(text, start, n));
     return lines;
 }
 
@@ -279,11 +347,17 @@ bool ReadLines(const QString& path, QStringList& lines, QString* error, TextEnco
 
 bool WriteBytes(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
+    bool ok = f.open(QIODevice::WriteOnly);
+    // A short write (a full disk, a file-size limit) gives no reason; the write of the rest
+    // fails with the system's.
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const qint64 w = f.write(bytes.constData() + done, bytes.size() - done);
+        if (w <= 0) ok = false;
+        else done += w;
     }
-    return true;
+    if (ok) ok = f.commit();
+    if (!ok && error) *error = f.errorString();
+    return ok;
 }
 
 bool WriteTextFile(const QString& path, const QString& text, QString* error, TextEncoding& enc) {

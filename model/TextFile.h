@@ -10,8 +10,9 @@
 #include <QStringList>
 
 // How a file's bytes stand for its text: an encoding name that Qt's converters know ("UTF-8",
-// "UTF-16LE", "UTF-16BE", "windows-1252", or any other that the system's ICU knows) and whether
-// the file starts with a byte-order mark. The default is what new files get: UTF-8, no mark.
+// "UTF-16LE", "UTF-16BE", "windows-1252", or any other that the system's ICU knows), or else the
+// C library's iconv, and whether the file starts with a byte-order mark. The default is what new files get: UTF-8, no
+// mark.
 struct TextEncoding {
     QByteArray name = QByteArrayLiteral("UTF-8");
     bool bom = false;
@@ -23,7 +24,8 @@ QString DecodeText(const QByteArray& bytes, TextEncoding* used = nullptr);
 bool EncodeText(const QString& text, const TextEncoding& enc, QByteArray& bytes);
 // The whole file as text; false (and a reason) when it cannot be read.
 bool ReadTextFile(const QString& path, QString& text, QString* error = nullptr, TextEncoding* used = nullptr);
-// Lines split at CR LF and at a lone LF; a final line end adds no empty line.
+// Lines split at CR LF, at a lone LF and at a lone CR (CR CR LF is one line end too), each
+// without a byte-order mark at its start; a final line end adds no empty line.
 QStringList SplitLines(const QString& text);
 // Reads and splits; false when the file cannot be read.
 bool ReadLines(const QString& path, QStringList& lines, QString* error = nullptr, TextEncoding* used = nullptr);

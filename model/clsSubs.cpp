@@ -187,16 +187,28 @@ int clsSubs::ReplaceAll(const QString& st1, const QString& st2, bool bMatch, boo
     r2 = std::min(r2, count_ - 1);
     int n = 0;
     for (int i = r1; i <= r2; ++i) {
-        QString text = subs_[i].Text;
-        int start = 1;
-        for (;;) {
-            const int p = InStrWord(start, text, st1, cs, bWhole);
-            if (p == 0) break;
-            text = text.left(p - 1) + st2 + text.mid(p - 1 + st1.size());
+        // The result is built in one pass: each hit is searched in the text after the last
+        // replacement, and the word test sees the text as replaced so far.
+        const QString& text = subs_[i].Text;
+        QString out;
+        qsizetype copied = 0;
+        for (qsizetype from = 0;;) {
+            const qsizetype p = text.indexOf(st1, from, cs);
+            if (p < 0) break;
+            const qsizetype after = p + st1.size();
+            const QChar before = p > copied ? text.at(p - 1) : out.isEmpty() ? QChar() : out.back();
+            if (bWhole && !IsWholeWord(before, text, after, cs)) {
+                from = p + 1;
+                continue;
+            }
+            out += QStringView(text).sliced(copied, p - copied);
+            out += st2;
+            copied = from = after;
             ++n;
-            start = p + static_cast<int>(st2.size());
         }
-        setSubText(i, text);
+        if (copied == 0) continue;
+        out += QStringView(text).sliced(copied);
+        setSubText(i, out);
     }
     return n;
 }

@@ -1,5 +1,6 @@
-// Search and Replace All over a full document, with the listing and the time line bound to it
-// as the main window binds them: the views must follow without a visible pause.
+// Search and Replace All over a full document, and Replace All of many hits in one entry, with
+// the listing and the time line bound to it as the main window binds them: the views must
+// follow without a visible pause.
 #include "controls/SubListing.h"
 #include "controls/timeBar.h"
 #include "model/clsSubs.h"
@@ -67,4 +68,15 @@ LUM_BENCH(search) {
 
     ctx.time(QStringLiteral("Find of an absent word through %1 entries").arg(n), 20,
              [&] { l->find(QStringLiteral("absent"), false, false, true, false); });
+
+    // One entry that holds the word 100,000 times; each run swaps it for another and back.
+    const int hits = 100000;
+    subs.setSubText(n / 2, QStringLiteral("zq ").repeated(hits));
+    run = 0;
+    ctx.time(QStringLiteral("Replace All of %1 hits in one entry").arg(hits), 100, [&] {
+        const bool there = run++ % 2 == 0;
+        replaced = l->ReplaceAll(there ? QStringLiteral("zq") : QStringLiteral("qz"),
+                                 there ? QStringLiteral("qz") : QStringLiteral("zq"), true, true, false);
+    });
+    std::printf("  (%d replacements)\n", replaced);
 }

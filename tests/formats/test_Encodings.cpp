@@ -9,6 +9,7 @@
 #include "tests/support/Scripted.h"
 #include "tests/support/TempDir.h"
 
+#include <QProcess>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
 
@@ -19,7 +20,19 @@ using formtest::row;
 namespace {
 const QString S(const char* s) { return QString::fromUtf8(s); }
 
-QByteArray encoded(const char* encoding, const QString& text) { return QStringEncoder(encoding).encode(text); }
+// The text in the encoding, from Qt's converters or, for the few they lack, the system's iconv.
+QByteArray encoded(const char* encoding, const QString& text) {
+    QStringEncoder e(encoding);
+    if (e.isValid()) return e.encode(text);
+    QProcess iconv;
+    iconv.start(QStringLiteral("iconv"),
+                {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QString::fromLatin1(encoding)});
+    iconv.write(text.toUtf8());
+    iconv.closeWriteChannel();
+    iconv.waitForFinished();
+    EXPECT_EQ(iconv.exitCode(), 0) << encoding;
+    return iconv.readAllStandardOutput();
+}
 
 const QString kSrt = S("1\r\n00:00:01,000 --> 00:00:02,000\r\nCafé crème, déjà vu\r\n\r\n"
                        "2\r\n00:00:03,000 --> 00:00:04,000\r\nÇa coûte 5 € — très cher!\r\n\r\n");
@@ -99,6 +112,9 @@ TEST(TextEncodings, LegacyFilesAreDetectedAndKeptWhenTheTextFits) {
            "2\r\n00:00:03,000 --> 00:00:04,000\r\nСъешь же ещё этих мягких французских булок.\r\n\r\n")},
         {"windows-1250", S("1\r\n00:00:01,000 --> 00:00:02,000\r\nPříliš žluťoučký kůň úpěl ďábelské ódy.\r\n\r\n"
                            "2\r\n00:00:03,000 --> 00:00:04,000\r\nDobrý den, jak se máte? Děkuji, dobře.\r\n\r\n")},
+        {"VISCII", S("1\r\n00:00:01,000 --> 00:00:02,000\r\nTiếng Việt là ngôn ngữ của người Việt.\r\n\r\n"
+                     "2\r\n00:00:03,000 --> 00:00:04,000\r\nXin chào, bạn có khỏe không?\r\n\r\n"
+                     "3\r\n00:00:05,000 --> 00:00:06,000\r\nTôi không biết anh ấy ở đâu.\r\n\r\n")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.encoding);
@@ -128,6 +144,47 @@ TEST(TextEncodings, LegacyFilesAreDetectedAndKeptWhenTheTextFits) {
     f.setSavePath(dir.path(S("c.srt")));
     ASSERT_TRUE(f.Save(subs));
     EXPECT_EQ(dir.read(S("c.srt")), kSrt.toUtf8());
+}
+
+TEST(TextEncodings, EastAsianFilesAreReadInTheirOwnEncodingAndKept) {
+    TempDir dir;
+    const QStringList chinese = {S("我们今天晚上去看电影吧。"),   S("你说什么？我听不清楚。"),
+                                 S("这是一个非常重要的问题。"),   S("他已经离开这个城市很久了。"),
+                                 S("别担心，一切都会好起来的。"), S("谢谢你的帮助，朋友。")};
+    const QStringList traditional = {S("我們今天晚上去看電影吧。"),   S("你說什麼？我聽不清楚。"),
+                                     S("這是一個非常重要的問題。"),   S("他已經離開這個城市很久了。"),
+                                     S("別擔心，一切都會好起來的。"), S("謝謝你的幫助，朋友。")};
+    const QStringList japanese = {S("今日はとても暑いですね。"), S("どこへ行くつもりですか？"),
+                                  S("ありがとうございました。"), S("私はそれを知りませんでした。"),
+                                  S("もう一度言ってください。"), S("彼女は駅で待っています。")};
+    const QStringList korean = {S("오늘 저녁에 영화 보러 가자."),    S("뭐라고? 잘 안 들려."),
+                                S("이것은 매우 중요한 문제입니다."), S("그는 이 도시를 떠난 지 오래되었다."),
+                                S("걱정하지 마, 다 잘 될 거야."),    S("도와줘서 고마워, 친구.")};
+    const std::pair<const char*, const QStringList*> cases[] = {{"GBK", &chinese},      {"GB18030", &chinese},
+                                                                {"Big5", &traditional}, {"Shift_JIS", &japanese},
+                                                                {"EUC-JP", &japanese},  {"EUC-KR", &korean}};
+    for (const auto& [encoding, lines] : cases) {
+        SCOPED_TRACE(encoding);
+        // Twelve entries of two lines each: a few dozen lines.
+        QString text;
+        std::vector<std::string> want;
+        for (int i = 0; i < 12; ++i) {
+            const QString a = lines->at(i % lines->size()), b = lines->at((i + 1) % lines->size());
+            text += QStringLiteral("%1\r\n00:00:%2,000 --> 00:00:%2,500\r\n%3\r\n%4\r\n\r\n")
+                        .arg(i + 1)
+                        .arg(i + 10)
+                        .arg(a, b);
+            want.push_back(row((i + 10) * 1000, (i + 10) * 1000 + 500, a + S("\r\n") + b));
+        }
+        const QByteArray bytes = encoded(encoding, text);
+        clsFileSRT f;
+        f.setFile(dir.write(S("a.srt"), bytes));
+        clsSubs subs;
+        ASSERT_TRUE(f.Load(subs));
+        EXPECT_EQ(entries(subs), want);
+        ASSERT_TRUE(f.Save(subs));
+        EXPECT_EQ(dir.read(S("a.srt")), bytes);
+    }
 }
 
 TEST(TextEncodings, NulCharactersAreNotStored) {

@@ -7,10 +7,47 @@
 
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 
 namespace {
 const QString S(const char* s) { return QString::fromUtf8(s); }
+
+// A folder where a file can't grow past 64 KiB: a small tmpfs where mounting is allowed (the
+// write fails as on a full disk), otherwise a temporary folder under a file-size limit.
+class CrampedFolder {
+public:
+    CrampedFolder() {
+        if (mount("tmpfs", QFile::encodeName(dir_.folder()).constData(), "tmpfs", 0, "size=64k") == 0) {
+            mounted_ = true;
+            return;
+        }
+        if (getrlimit(RLIMIT_FSIZE, &old_) != 0) return;
+        rlimit small = old_;
+        small.rlim_cur = 64 * 1024;
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        limited_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~CrampedFolder() {
+        if (mounted_) umount2(QFile::encodeName(dir_.folder()).constData(), MNT_DETACH);
+        if (limited_) setrlimit(RLIMIT_FSIZE, &old_);
+        if (oldSignal_ != SIG_ERR) std::signal(SIGXFSZ, oldSignal_);
+    }
+    bool ready() const { return mounted_ || limited_; }
+    // What the system says when the file can grow no further.
+    QString reason() const { return QString::fromLocal8Bit(std::strerror(mounted_ ? ENOSPC : EFBIG)); }
+    const TempDir& dir() const { return dir_; }
+
+private:
+    TempDir dir_;
+    bool mounted_ = false, limited_ = false;
+    rlimit old_{};
+    void (*oldSignal_)(int) = SIG_ERR;
+};
 
 void makeReadOnly(const QString& path) {
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup);
@@ -110,6 +147,18 @@ TEST(TextFiles, DecodingAndLines) {
     EXPECT_EQ(DecodeText(QByteArray("caf\xE9 \x80\x93")), S("café €“"));
     EXPECT_EQ(SplitLines(S("a\r\nb\nc")), (QStringList{S("a"), S("b"), S("c")}));
     EXPECT_EQ(SplitLines(S("a\r\n\r\n")), (QStringList{S("a"), QString()}));
-    EXPECT_EQ(SplitLines(S("a\rb\n")), (QStringList{S("a\rb")}));
+    EXPECT_EQ(SplitLines(S("a\rb\r\r\nc\r\r\rd")), (QStringList{S("a"), S("b"), S("c"), QString(), QString(), S("d")}));
     EXPECT_TRUE(SplitLines(QString()).isEmpty());
+}
+
+TEST(TextFiles, AWriteThatRunsOutOfRoomSaysWhyAndKeepsTheOldFile) {
+    CrampedFolder cramped;
+    if (!cramped.ready()) GTEST_SKIP() << "neither a small tmpfs nor a file-size limit could be set up";
+    const QByteArray old(4700, 'o');
+    const QString path = cramped.dir().write(S("a.srt"), old);
+    QString why;
+    EXPECT_FALSE(WriteTextFile(path, QString(1 << 20, u'n'), &why));
+    EXPECT_EQ(why, cramped.reason());
+    EXPECT_EQ(cramped.dir().read(S("a.srt")), old);
+    EXPECT_EQ(QDir(cramped.dir().folder()).entryList(QDir::Files), QStringList{S("a.srt")});
 }

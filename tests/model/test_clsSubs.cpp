@@ -2,6 +2,7 @@
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -196,6 +197,20 @@ TEST_F(SubsDocument, ReplaceAll) {
     EXPECT_EQ(subs.ReplaceAll(QString(), QStringLiteral("x"), true, false, 0, 1), 0);
     EXPECT_EQ(subs.ReplaceAll(QStringLiteral("an"), QStringLiteral("one"), true, true, -5, 50000), 1);
     EXPECT_EQ(subs.SubText(1), QStringLiteral("one apple"));
+}
+
+TEST_F(SubsDocument, ReplaceAllTakesTimeInProportionToTheHits) {
+    add(0, 1, QStringLiteral("a-").repeated(100000));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(subs.ReplaceAll(QStringLiteral("a"), QStringLiteral("bc"), true, true, 0, 0), 100000);
+    // A few milliseconds; rebuilding the text at every hit took half a minute.
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_EQ(subs.SubText(0), QStringLiteral("bc-").repeated(100000));
+    // The word test sees the text as replaced so far: the second "-" follows an "x".
+    add(2, 3, QStringLiteral("--"));
+    EXPECT_EQ(subs.ReplaceAll(QStringLiteral("-"), QStringLiteral("x"), true, true, 1, 1), 1);
+    EXPECT_EQ(subs.SubText(1), QStringLiteral("x-"));
 }
 
 TEST_F(SubsDocument, ShiftMovesRangeAndIsAllOrNothing) {
