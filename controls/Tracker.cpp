@@ -130,6 +130,8 @@ void Tracker::press(Qt::MouseButton button, const QPoint& pt) {
     if (button == Qt::RightButton) emit RightClick();
     // A release lost to a popup must not leave the marker held.
     grabbed_ = false;
+    // Without a range (a video of unknown length) no position lies under the pointer.
+    if (max_ <= 0) return;
     if (select_ && inLowerHalf(pt.y())) {
         if (std::abs(pt.x() - CIntSat(pixelOf(sValue_))) >= kGrabReach) return;
         grabbed_ = true;
@@ -144,6 +146,7 @@ void Tracker::press(Qt::MouseButton button, const QPoint& pt) {
 }
 
 void Tracker::drag(const QPoint& pt) {
+    if (max_ <= 0) return;
     if (select_ && inLowerHalf(pt.y())) {
         if (!grabbed_) return;
         setsValue(positionAt(pt.x()));

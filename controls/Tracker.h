@@ -33,6 +33,7 @@ public:
     QWidget* picM;
 
 signals:
+    // Raised only while Max is above 0; RightClick always.
     void Change();
     void ChangeS();
     void RightClick();

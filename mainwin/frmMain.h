@@ -269,6 +269,8 @@ private:
     void createTools();
     QCheckBox* wizardBox(Tool t) const;
     void subShowHideVisual();
+    // After a failed open: true when the video loaded before is open again.
+    bool reopenVideo(const QString& path);
     frmVis* vis_ = nullptr;
     frmSearch* search_ = nullptr;
     frmAbout* about_ = nullptr;

@@ -378,15 +378,17 @@ void frmMain::SubLoadVideo2() {
     if (path == u"cancel") return;
     if (path.endsWith(QChar(0))) path.chop(1);
     MediaPlayer* player = vis_->Player;
+    const QString loaded = player->FileName();
     player->setFileName(path);
     // A video that doesn't open is told, and the captions and folders stay as they were.
     if (player->FileName().isEmpty()) {
         MsgBox(QStringLiteral("The video ") + path + QStringLiteral(" could not be opened.\r\n") + player->ErrorText(),
                vb::Exclamation, QStringLiteral("Error"));
-        return;
+        if (!reopenVideo(loaded)) return;
+    } else {
+        vis_->setWindowTitle(FileTitleOf(path) + QStringLiteral(" - Lumerin Visual Editor"));
+        if (LastUsed()) setMovieFolder(FolderOf(path));
     }
-    vis_->setWindowTitle(FileTitleOf(path) + QStringLiteral(" - Lumerin Visual Editor"));
-    if (LastUsed()) setMovieFolder(FolderOf(path));
     player->Play();
     player->Pause();
     // The Visual Editor has already kept the play time within the new video.

@@ -113,3 +113,14 @@ void frmMain::BringVisualForward() {
 }
 
 void frmMain::setTimeLinePosition(qint32 ms) { tBar->lCurrentPosition = ms; }
+
+// A failed open has closed the video that was loaded: it comes back, or, when there was none or
+// it won't open again, the Visual Editor goes away with it.
+bool frmMain::reopenVideo(const QString& path) {
+    if (!path.isEmpty()) vis_->Player->setFileName(path);
+    if (VideoLoaded()) return true;
+    vis_->hide();
+    vis_->setWindowTitle(QStringLiteral("Visual Editor"));
+    setVisualButton(false);
+    return false;
+}

@@ -289,7 +289,11 @@ void MpvPlayer::handleEvent(const mpv_event& e) {
         } else if (e.reply_userdata == kEofReached && p->format == MPV_FORMAT_FLAG) {
             const bool eof = *static_cast<const int*>(p->data);
             if (eof && state_ == Playing && !seekPending_ && !fileName_.isEmpty()) {
-                pos_ = duration_;
+                // A stream of unknown length ends where mpv ran out of frames, not at 0.
+                double t = 0;
+                if (duration_ > 0) pos_ = duration_;
+                else if (mpv().get_property(mpv_, "time-pos", MPV_FORMAT_DOUBLE, &t) >= 0 && std::isfinite(t))
+                    pos_ = std::max(t, 0.0);
                 atEnd_ = true;
                 setState(Stopped);
             }

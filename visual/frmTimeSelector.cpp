@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -119,8 +120,12 @@ void frmTimeSelector::SetCap(const QString& s) {
 
 void frmTimeSelector::Player_FileOpened() {
     const qint32 length = ms(Player->Duration());
-    // A length of 0 is unknown: the times keep the caller's range rather than collapse to 0.
-    if (length <= 0) return;
+    // A length of 0 is unknown: the times keep the caller's range rather than collapse to 0, and the
+    // play time, which a caller may have made without a range, goes as far as a time can be selected.
+    if (length <= 0) {
+        if (cTime && sTime) cTime->setMax(std::max(cTime->Max(), sTime->Max()));
+        return;
+    }
     tTrack->setMax(length);
     if (sTime) sTime->setMax(length);
     if (cTime) cTime->setMax(length);

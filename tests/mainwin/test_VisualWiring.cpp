@@ -69,6 +69,38 @@ TEST(VisualWiring, VideoThatFailsToOpenIsToldAndChangesNothing) {
     EXPECT_FALSE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
 }
 
+TEST(VisualWiring, AVideoThatFailsToOpenOverAnotherKeepsTheOneLoaded) {
+    frmMain m;
+    frmVis* vis = m.Vis();
+    auto* player = qobject_cast<FakePlayer*>(vis->Player);
+    ASSERT_NE(player, nullptr);
+    const QString film = QStringLiteral("/videos/film.avi"), broken = QStringLiteral("/videos/broken.avi");
+    player->failing << broken;
+    Dialogs().expectOpen(film);
+    m.mnuVisual->trigger();
+    m.cTime->setValue(5000);
+    player->Play();
+    Dialogs().expectOpen(broken);
+    Boxes().expect(vb::OK, QStringLiteral("could not be opened"));
+    m.mnuVideo->trigger();
+    EXPECT_EQ(player->FileName(), film);
+    EXPECT_DOUBLE_EQ(player->CurrentPosition(), 5.0);
+    EXPECT_EQ(player->PlayState(), MediaPlayer::Paused);
+    EXPECT_TRUE(vis->isVisible());
+    EXPECT_EQ(vis->windowTitle(), QStringLiteral("film.avi - Lumerin Visual Editor"));
+    EXPECT_TRUE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
+
+    // When the loaded video won't open again either, the Visual Editor goes away with it.
+    player->failing << film;
+    Dialogs().expectOpen(broken);
+    Boxes().expect(vb::OK, QStringLiteral("could not be opened"));
+    vis->mnuOpen->trigger();
+    EXPECT_EQ(player->FileName(), QString());
+    EXPECT_FALSE(vis->isVisible());
+    EXPECT_EQ(vis->windowTitle(), QStringLiteral("Visual Editor"));
+    EXPECT_FALSE(frmMain::Button(m.ShowHideBar, 1)->isChecked());
+}
+
 TEST(VisualWiring, TextTypedInTheListingWhileTheVideoPlaysIsNeverShownThenLost) {
     frmMain m;
     m.show();

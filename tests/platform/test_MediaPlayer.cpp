@@ -224,6 +224,41 @@ TEST_F(MediaPlayerTest, PlayingToTheEndStopsThereAndPlayStartsOver) {
     EXPECT_LT(player->CurrentPosition(), 1.4);
 }
 
+// A bare stream tells no length: the player reports 0, holds no seek at the start, and at the
+// end reports where the video ran out. The scripted player keeps to the same.
+TEST_F(MediaPlayerTest, AStreamOfUnknownLengthIsNotHeldAtItsStart) {
+    ClipSpec spec;
+    spec.raw = true;
+    QString error;
+    const QString raw = MakeClip(dir->folder(), spec, &error);
+    ASSERT_FALSE(raw.isEmpty()) << error.toStdString();
+    player->setFileName(raw);
+    ASSERT_EQ(player->FileName(), raw) << player->ErrorText().toStdString();
+    EXPECT_EQ(player->Duration(), 0.0);
+
+    QSignalSpy moved(player.get(), &MediaPlayer::PositionChange);
+    player->setCurrentPosition(1.2);
+    EXPECT_DOUBLE_EQ(player->CurrentPosition(), 1.2);
+    ASSERT_TRUE(moved.wait(kWait));
+    EXPECT_DOUBLE_EQ(moved.at(0).at(1).toDouble(), 1.2);
+
+    player->Play();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player->PlayState() != MediaPlayer::Playing; }, kWait));
+    EXPECT_EQ(player->PlayState(), MediaPlayer::Stopped);
+    EXPECT_NEAR(player->CurrentPosition(), 2.0, 0.1);
+
+    FakePlayer fake;
+    fake.duration = 0;
+    fake.setFileName(QStringLiteral("/live.m2v"));
+    fake.setCurrentPosition(1.2);
+    EXPECT_DOUBLE_EQ(fake.CurrentPosition(), 1.2);
+    fake.Play();
+    fake.position = 2.0;
+    fake.reachEnd();
+    EXPECT_EQ(fake.PlayState(), MediaPlayer::Stopped);
+    EXPECT_DOUBLE_EQ(fake.CurrentPosition(), 2.0);
+}
+
 TEST_F(MediaPlayerTest, FilesThatCannotPlayFailWithoutHanging) {
     const QString missing = dir->path(QStringLiteral("missing.mkv"));
     const QString noise = dir->write(QStringLiteral("noise.mkv"), QByteArray(4096, '\x5a'));

@@ -6,12 +6,14 @@
 #include <QTemporaryDir>
 
 QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
-    const QString path = folder + QStringLiteral("clip-%1s-%2fps-%3x%4%5.mkv")
+    const bool audio = spec.audio && !spec.raw;
+    const QString path = folder + QStringLiteral("clip-%1s-%2fps-%3x%4%5%6")
                                       .arg(spec.seconds)
                                       .arg(spec.fps)
                                       .arg(spec.width)
                                       .arg(spec.height)
-                                      .arg(spec.audio ? QString() : QStringLiteral("-mute"));
+                                      .arg(audio ? QString() : QStringLiteral("-mute"))
+                                      .arg(spec.raw ? QStringLiteral(".m2v") : QStringLiteral(".mkv"));
     if (QFileInfo(path).isFile()) return path;
     auto words = [](const char* text) { return QString::fromLatin1(text).split(u' '); };
     QStringList args = words("-nostdin -v error -y -f lavfi -i");
@@ -20,10 +22,11 @@ QString MakeClip(const QString& folder, const ClipSpec& spec, QString* error) {
                 .arg(spec.height)
                 .arg(spec.fps)
                 .arg(spec.seconds);
-    if (spec.audio) args << words("-f lavfi -i") << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
+    if (audio) args << words("-f lavfi -i") << QStringLiteral("sine=frequency=440:duration=%1").arg(spec.seconds);
     // Encoders built into every ffmpeg, so the clip needs no optional library.
-    args << words("-c:v mpeg4 -q:v 5");
-    if (spec.audio) args << words("-c:a pcm_s16le");
+    if (spec.raw) args << words("-c:v mpeg2video -f mpeg2video");
+    else args << words("-c:v mpeg4 -q:v 5");
+    if (audio) args << words("-c:a pcm_s16le");
     args << path;
     QProcess p;
     p.start(QStringLiteral("ffmpeg"), args);

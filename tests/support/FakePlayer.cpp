@@ -31,7 +31,9 @@ void FakePlayer::seek(double seconds) {
         seekPending_ = true;
         QMetaObject::invokeMethod(this, &FakePlayer::finishSeek, Qt::QueuedConnection);
     }
-    position = std::clamp(seconds > 0 ? seconds : 0.0, 0.0, duration);
+    position = seconds > 0 ? seconds : 0.0;
+    // As the real player: a video of unknown length (0) is not held at its start.
+    if (duration > 0) position = std::min(position, duration);
 }
 
 void FakePlayer::finishSeek() {
@@ -70,7 +72,8 @@ void FakePlayer::Stop() {
 }
 
 void FakePlayer::reachEnd() {
-    position = duration;
+    // Of unknown length, it ends where it had got to.
+    if (duration > 0) position = duration;
     setPlayState(Stopped);
 }
 

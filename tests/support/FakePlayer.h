@@ -40,7 +40,7 @@ public:
 
     // Changes the play state as the video would by itself (raises PlayStateChange).
     void setPlayState(int s);
-    // Playback ran to the end: position = duration, stopped.
+    // Playback ran to the end: position = duration (kept when the length is unknown), stopped.
     void reachEnd();
     // Raises a pending position event now.
     void finishSeek();

@@ -230,7 +230,7 @@ TEST(TimePicker, WorksWithTheRealPlayer) {
     EXPECT_EQ(play.value(), 1200);
 }
 
-TEST(TimePicker, AVideoOfUnknownLengthKeepsTheCallersRange) {
+TEST(TimePicker, AVideoOfUnknownLengthClampsNoTime) {
     Picker p(5000, 70000);
     p.open(0); // the player reports no length
     EXPECT_EQ(p.selected.value(), 70000);
@@ -238,4 +238,33 @@ TEST(TimePicker, AVideoOfUnknownLengthKeepsTheCallersRange) {
     EXPECT_EQ(p.play.Max(), 1073741824);
     EXPECT_EQ(p.f.tTrack->Max(), 1073741824);
     EXPECT_EQ(p.f.txtSelTime->lTime(), 70000);
+
+    // A play time made without a range, as the wizards make it, follows the video all the same.
+    clsTime play, selected;
+    selected.setMax(1073741824);
+    selected.setValue(900);
+    frmTimeSelector f;
+    f.SetStructs(&play, &selected);
+    auto* player = qobject_cast<FakePlayer*>(f.Player);
+    ASSERT_NE(player, nullptr);
+    player->duration = 0;
+    player->setFileName(QStringLiteral("/videos/live.m2v"));
+    f.show();
+    QTest::mouseClick(f.btPlayState, Qt::LeftButton);
+    player->position = 2.5;
+    QMetaObject::invokeMethod(f.Synchro, "timeout");
+    EXPECT_EQ(play.value(), 2500);
+    EXPECT_EQ(f.txtTime->lTime(), 2500);
+    QTest::mouseClick(f.btCurrent, Qt::LeftButton);
+    EXPECT_EQ(selected.value(), 2500);
+    QTest::mouseClick(f.btPlayState, Qt::LeftButton);
+
+    // The slider has no range to offer: it moves neither the video nor the selected time.
+    QWidget* surface = f.tTrack->picM;
+    QTest::mouseClick(surface, Qt::LeftButton, {}, {surface->width() / 2, 2});
+    QTest::mouseClick(surface, Qt::LeftButton, {}, {1, surface->height() - 2});
+    QCoreApplication::processEvents();
+    EXPECT_DOUBLE_EQ(player->CurrentPosition(), 2.5);
+    EXPECT_EQ(play.value(), 2500);
+    EXPECT_EQ(selected.value(), 2500);
 }

@@ -186,6 +186,22 @@ TEST_F(VisSync, TheEndOfTheVideoIsNoPlayTime) {
     EXPECT_EQ(h.tBar->lCurrentPosition, 20000);
 }
 
+TEST_F(VisSync, AVideoOfUnknownLengthStaysInStepWithThePlayTime) {
+    player->duration = 0;
+    player->setFileName(QStringLiteral("/videos/live.m2v"));
+    vis.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&vis));
+    h.cTime.setValue(3000);
+    player->finishSeek();
+    EXPECT_DOUBLE_EQ(player->CurrentPosition(), 3.0);
+    // The slider has no range to offer: a click leaves the video and the play time together.
+    QWidget* surface = vis.tTrack->picM;
+    QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(surface->width() / 2, surface->height() / 2));
+    player->finishSeek();
+    EXPECT_DOUBLE_EQ(player->CurrentPosition(), 3.0);
+    EXPECT_EQ(h.cTime.value(), 3000);
+}
+
 TEST_F(VisSync, OpeningAFileSetsTheSliderAndTheMovieLength) {
     player->duration = 12.3456;
     player->setFileName(QStringLiteral("/videos/other.avi"));
