@@ -216,17 +216,18 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
 
     RefreshColors();
     SelFont(QStringLiteral("arial"));
-    lstFonts->keepListed(); // the default is named as the list spells it
+    lstFonts->useListSpelling();
 }
 
 void clsFileSSAFrm1::SelFont(const QString& name) {
     lstFonts->setFontName(name);
-    lbFace->setText(QStringLiteral("Currently selected font-face: ") + lstFonts->currentText());
-    RefreshFont();
+    lstFonts_Click();
 }
 
-void clsFileSSAFrm1::lstFonts_Click(int index) {
-    if (index >= 0) SelFont(lstFonts->itemText(index));
+// The list has taken the user's pick as the font to write; the face and the preview follow.
+void clsFileSSAFrm1::lstFonts_Click() {
+    lbFace->setText(QStringLiteral("Currently selected font-face: ") + lstFonts->currentText());
+    RefreshFont();
 }
 
 void clsFileSSAFrm1::RefreshFont() {

@@ -86,7 +86,7 @@ private slots:
     void RefreshColors();
     void RefreshFont();
     void optAlign_Click();
-    void lstFonts_Click(int index);
+    void lstFonts_Click();
 
 private:
     bool txtColor_Validate(int slot);
