@@ -1,6 +1,7 @@
 #include "formats/clsFileSMI.h"
 #include "formats/FormatIO.h"
 #include "formats/LineStore.h"
+#include "formats/WarningsList.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -9,7 +10,6 @@
 #include "platform/MsgBox.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <optional>

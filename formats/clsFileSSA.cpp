@@ -2,6 +2,7 @@
 #include "formats/FontChoice.h"
 #include "formats/FormatIO.h"
 #include "formats/LineStore.h"
+#include "formats/WarningsList.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -10,7 +11,6 @@
 #include "platform/MsgBox.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>

@@ -1,3 +1,4 @@
+#include "formats/WarningsList.h"
 #include "formats/clsFileSMI.h"
 #include "formats/frmProg.h"
 #include "model/clsSubs.h"

@@ -1,4 +1,5 @@
 #include "formats/FontChoice.h"
+#include "formats/WarningsList.h"
 #include "formats/clsFileSSA.h"
 #include "formats/frmProg.h"
 #include "model/clsSubs.h"
