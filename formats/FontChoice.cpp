@@ -6,6 +6,8 @@ FontChoice::FontChoice(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::currentIndexChanged, this, [this] {
         if (!filling_) userChose_ = true;
     });
+    // Also a font picked again where the list already stood.
+    connect(this, &QComboBox::activated, this, [this] { userChose_ = true; });
 }
 
 void FontChoice::fillFonts() {
@@ -30,7 +32,19 @@ void FontChoice::setFontName(const QString& name) {
     userChose_ = false;
 }
 
+void FontChoice::useListSpelling() {
+    const QString listed = FamilyName(currentText());
+    if (listed.toLower() == requested_.trimmed().toLower()) requested_ = listed;
+}
+
 QString FontChoice::fontName() const {
-    if (userChose_ || requested_.isEmpty()) return currentText();
+    if (userChose_ || requested_.isEmpty()) return FamilyName(currentText());
     return requested_;
+}
+
+QString FamilyName(const QString& listed) {
+    const QString name = listed.trimmed();
+    const qsizetype foundry = name.lastIndexOf(QStringLiteral(" ["));
+    if (foundry <= 0 || !name.endsWith(u']')) return name;
+    return name.left(foundry).trimmed();
 }

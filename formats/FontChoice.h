@@ -14,9 +14,10 @@ public:
     // Fills the list from the screen fonts (again), keeping the current choice.
     void fillFonts();
     void setFontName(const QString& name);
-    // The font selected in the list stands rather than the name asked for: a form's own default.
-    void keepListed() { requested_.clear(); }
-    // The requested name unless the user chose another; never empty while the list has fonts.
+    // A form's own default is named as the list spells it when the list holds that font.
+    void useListSpelling();
+    // The requested name unless the user chose another (then the chosen font's family); never
+    // empty while the list has fonts.
     QString fontName() const;
 
 private:
@@ -24,3 +25,7 @@ private:
     bool userChose_ = false;
     bool filling_ = false;
 };
+
+// The family of a listed font, without the foundry the list adds in brackets when a family
+// comes from more than one ("Nimbus Sans [urw]"): files name families.
+QString FamilyName(const QString& listed);

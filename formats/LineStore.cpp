@@ -1,27 +1,12 @@
 #include "formats/LineStore.h"
-#include "formats/FormatIO.h"
 #include "formats/frmProg.h"
 #include "model/Num.h"
-#include "model/TextFile.h"
-#include "platform/MsgBox.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <algorithm>
 #include <cmath>
 #include <limits>
-
-bool LoadLineStore(const QString& path, QStringList& lines, const QString& format, TextEncoding* used) {
-    if (!ReadLinesOrReport(path, lines, used)) return false;
-    if (lines.size() > kLineStoreSize) {
-        MsgBox(QStringLiteral("This ") + format + QStringLiteral(" file has more than ") +
-                   QString::number(kLineStoreSize) + QStringLiteral(" lines and cannot be loaded."),
-               vb::Exclamation, QStringLiteral("Error"));
-        lines.clear();
-        return false;
-    }
-    return true;
-}
 
 QString TrimBlanks(QStringView s) {
     qsizetype a = 0, b = s.size();

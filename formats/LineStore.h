@@ -1,18 +1,9 @@
-// What the SAMI and SubStation Alpha readers share: the line store that holds the whole file
-// (at most 32001 lines), blank trimming that leaves line breaks alone, and number clamping.
+// What the SAMI and SubStation Alpha readers share over the lines of a file: progress by
+// line, blank trimming that leaves line breaks alone, and number clamping.
 #pragma once
 
-#include "model/TextFile.h"
-
 #include <QString>
-#include <QStringList>
 #include <QStringView>
-
-constexpr int kLineStoreSize = 32001;
-
-// Reads the whole file into lines. When it can't be read or holds more lines than the store,
-// tells the user in an "Error" box (format names the format in the message) and gives false.
-bool LoadLineStore(const QString& path, QStringList& lines, const QString& format, TextEncoding* used);
 
 inline bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
 // Moves the progress window to a reader's line about once per hundredth of the file (the

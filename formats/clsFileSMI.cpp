@@ -1,6 +1,7 @@
 #include "formats/clsFileSMI.h"
 #include "formats/FormatIO.h"
 #include "formats/LineStore.h"
+#include "formats/WarningsList.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -9,7 +10,6 @@
 #include "platform/MsgBox.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <optional>
@@ -377,7 +377,7 @@ clsFileSMI::clsFileSMI() = default;
 
 bool clsFileSMI::Load(clsSubs& Subs) {
     QStringList lines;
-    if (!LoadLineStore(path_, lines, QStringLiteral("SAMI"), &encoding_)) return false;
+    if (!readLines(lines)) return false;
     lines_ = std::move(lines);
     EventsOff off(Subs);
     Subs.Clear();
@@ -385,6 +385,7 @@ bool clsFileSMI::Load(clsSubs& Subs) {
     try {
         if (!Reader(lines_, *F, Subs).run()) return false;
     } catch (const RuntimeError& e) {
+        if (Subs.full()) return ListFull(QStringLiteral("SAMI"));
         MsgBox(kNotSami + e.description(), vb::Exclamation, QStringLiteral("Error"));
         return false;
     }

@@ -1,5 +1,6 @@
 #include "formats/clsFileSMIFrm1.h"
 #include "formats/VisualPlayer.h"
+#include "formats/WarningsList.h"
 #include "formats/clsFileSMIFrm2.h"
 #include "model/Num.h"
 #include "platform/Modal.h"
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
@@ -123,19 +123,13 @@ clsFileSMIFrm1::clsFileSMIFrm1(QWidget* parent) : FormatForm(parent) {
     b->addWidget(txtSMIBody2);
     b->addWidget(label(QStringLiteral("</BODY>"), body));
 
-    auto* warnings = new QScrollArea(SSTab1);
-    lbWarnings = new QLabel(warnings);
+    lbWarnings = new WarningsList(SSTab1);
     lbWarnings->setObjectName(QStringLiteral("lbWarnings"));
-    lbWarnings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbWarnings->setTextFormat(Qt::PlainText);
-    lbWarnings->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    warnings->setWidget(lbWarnings);
-    warnings->setWidgetResizable(true);
 
     SSTab1->addTab(general, QStringLiteral("General "));
     SSTab1->addTab(style, QStringLiteral("Style "));
     SSTab1->addTab(body, QStringLiteral("Body "));
-    SSTab1->addTab(warnings, QStringLiteral("Warnings "));
+    SSTab1->addTab(lbWarnings, QStringLiteral("Warnings "));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);

@@ -11,6 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QTabWidget;
+class WarningsList;
 
 class clsFileSMIFrm1 : public FormatForm {
     Q_OBJECT
@@ -26,7 +27,7 @@ public:
     QLineEdit* txtPClass;
     QPlainTextEdit* txtSMIBody1;
     QPlainTextEdit* txtSMIBody2;
-    QLabel* lbWarnings;
+    WarningsList* lbWarnings;
 
     // The multi-line boxes' texts with CR LF line ends, as the files hold them.
     static QString boxText(const QPlainTextEdit* box);

@@ -1,4 +1,5 @@
 #include "formats/clsFileSMIFrm2.h"
+#include "formats/FontChoice.h"
 #include "formats/LeaveCheck.h"
 #include "formats/clsFileSMIFrm1.h"
 #include "model/Num.h"
@@ -291,7 +292,7 @@ QString clsFileSMIFrm2::Rule() const {
     else if (alRight->isChecked()) align = QStringLiteral("right");
     else if (alJust->isChecked()) align = QStringLiteral("justify");
     QStringList families;
-    for (int i = 0; i < lstSel->count(); ++i) families << u'\'' + lstSel->item(i)->text() + u'\'';
+    for (int i = 0; i < lstSel->count(); ++i) families << u'\'' + FamilyName(lstSel->item(i)->text()) + u'\'';
     if (DefSans->isChecked()) families << QStringLiteral("sans-serif");
     else if (DefSerif->isChecked()) families << QStringLiteral("serif");
 

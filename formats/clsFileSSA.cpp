@@ -2,6 +2,7 @@
 #include "formats/FontChoice.h"
 #include "formats/FormatIO.h"
 #include "formats/LineStore.h"
+#include "formats/WarningsList.h"
 #include "model/Num.h"
 #include "model/RuntimeError.h"
 #include "model/TextFile.h"
@@ -10,7 +11,6 @@
 #include "platform/MsgBox.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -353,7 +353,7 @@ qint32 clsFileSSA::ParseSsaTime(const QString& text) {
 
 bool clsFileSSA::Load(clsSubs& Subs) {
     QStringList lines;
-    if (!LoadLineStore(path_, lines, QStringLiteral("SubStation Alpha"), &encoding_)) return false;
+    if (!readLines(lines)) return false;
     lines_ = std::move(lines);
     clsFileSSAFrm1* F = newForm();
     {
@@ -362,6 +362,7 @@ bool clsFileSSA::Load(clsSubs& Subs) {
         try {
             if (!Reader(lines_, *F, Subs).run()) return false;
         } catch (const RuntimeError& e) {
+            if (Subs.full()) return ListFull(QStringLiteral("SubStation Alpha"));
             MsgBox(kNotSsa + e.description(), vb::Exclamation, QStringLiteral("Error"));
             return false;
         }

@@ -1,6 +1,7 @@
 #include "formats/clsFileSSAFrm1.h"
 #include "formats/FontChoice.h"
 #include "formats/LeaveCheck.h"
+#include "formats/WarningsList.h"
 #include "model/Num.h"
 #include "platform/MsgBox.h"
 
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -65,14 +65,8 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
     txtSSATimer = field(QStringLiteral("txtSSATimer"), QStringLiteral("Timer:"), QStringLiteral("100.0000"));
 
     // Warnings.
-    auto* warnings = new QScrollArea(SSTab1);
-    lbWarnings = new QLabel(warnings);
+    lbWarnings = new WarningsList(SSTab1);
     lbWarnings->setObjectName(QStringLiteral("lbWarnings"));
-    lbWarnings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lbWarnings->setTextFormat(Qt::PlainText);
-    lbWarnings->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    warnings->setWidget(lbWarnings);
-    warnings->setWidgetResizable(true);
 
     // Font.
     auto* font = new QWidget(SSTab1);
@@ -195,7 +189,7 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
     lg->setRowStretch(8, 1);
 
     SSTab1->addTab(info, QStringLiteral("Script Info "));
-    SSTab1->addTab(warnings, QStringLiteral("Warnings "));
+    SSTab1->addTab(lbWarnings, QStringLiteral("Warnings "));
     SSTab1->addTab(font, QStringLiteral("Font "));
     SSTab1->addTab(colours, QStringLiteral("Colours "));
     SSTab1->addTab(layoutTab, QStringLiteral("Layout "));
@@ -216,17 +210,18 @@ clsFileSSAFrm1::clsFileSSAFrm1(QWidget* parent) : FormatForm(parent) {
 
     RefreshColors();
     SelFont(QStringLiteral("arial"));
-    lstFonts->keepListed(); // the default is named as the list spells it
+    lstFonts->useListSpelling();
 }
 
 void clsFileSSAFrm1::SelFont(const QString& name) {
     lstFonts->setFontName(name);
-    lbFace->setText(QStringLiteral("Currently selected font-face: ") + lstFonts->currentText());
-    RefreshFont();
+    lstFonts_Click();
 }
 
-void clsFileSSAFrm1::lstFonts_Click(int index) {
-    if (index >= 0) SelFont(lstFonts->itemText(index));
+// The list has taken the user's pick as the font to write; the face and the preview follow.
+void clsFileSSAFrm1::lstFonts_Click() {
+    lbFace->setText(QStringLiteral("Currently selected font-face: ") + lstFonts->currentText());
+    RefreshFont();
 }
 
 void clsFileSSAFrm1::RefreshFont() {

@@ -15,6 +15,7 @@ class QLineEdit;
 class QRadioButton;
 class QScrollBar;
 class QTabWidget;
+class WarningsList;
 
 class clsFileSSAFrm1 : public FormatForm {
     Q_OBJECT
@@ -29,7 +30,7 @@ public:
     void setAlignment(int position);
 
     QTabWidget* SSTab1;
-    QLabel* lbWarnings;
+    WarningsList* lbWarnings;
 
     QLineEdit* txtSSATitle;
     QLineEdit* txtSSAScript;
@@ -86,7 +87,7 @@ private slots:
     void RefreshColors();
     void RefreshFont();
     void optAlign_Click();
-    void lstFonts_Click(int index);
+    void lstFonts_Click();
 
 private:
     bool txtColor_Validate(int slot);

@@ -101,7 +101,7 @@ clsFileSV2Frm1::clsFileSV2Frm1(QWidget* parent) : FormatForm(parent) {
     connect(txtFontSize, &QLineEdit::textChanged, this, &clsFileSV2Frm1::style_Change);
 
     SelFont(QStringLiteral("arial"));
-    lstFonts->keepListed(); // the default is named as the list spells it
+    lstFonts->useListSpelling();
     CScroll_Change();
 }
 
@@ -129,14 +129,15 @@ void clsFileSV2Frm1::SetType(const QString& s) {
 
 void clsFileSV2Frm1::SelFont(const QString& s) {
     lstFonts->setFontName(s.trimmed());
-    lbFace->setText(kFacePrefix + lstFonts->currentText());
-    style_Change();
+    lstFonts_Click();
 }
 
 QString clsFileSV2Frm1::fontName() const { return lstFonts->fontName(); }
 
-void clsFileSV2Frm1::lstFonts_Click(int index) {
-    if (index >= 0) SelFont(lstFonts->itemText(index));
+// The list has taken the user's pick as the font to write; the face and the preview follow.
+void clsFileSV2Frm1::lstFonts_Click() {
+    lbFace->setText(kFacePrefix + lstFonts->currentText());
+    style_Change();
 }
 
 void clsFileSV2Frm1::style_Change() {

@@ -53,7 +53,7 @@ protected:
 
 private slots:
     void CScroll_Change();
-    void lstFonts_Click(int index);
+    void lstFonts_Click();
     void style_Change();
 
 private:

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QPushButton>
+#include <QTabWidget>
 #include <cstdio>
 
 namespace {
@@ -61,6 +62,35 @@ void samiMarkup(const BenchContext& ctx, const QString& path, int tags) {
     });
     if (subs.count() != 1) std::printf("  ** read %d entries, not 1 **\n", subs.count());
 }
+
+// A load whose form is shown on its warnings tab and drawn: the list must appear at once,
+// however many warnings it holds.
+template <class Handler>
+void warningsList(const BenchContext& ctx, const QString& name, const QString& path, const QByteArray& head,
+                  const QByteArray& line, const QByteArray& tail, int lines) {
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return;
+    f.write(head);
+    for (int i = 0; i < lines; ++i) f.write(line);
+    f.write(tail);
+    const qint64 size = f.size();
+    f.close();
+    clsSubs subs;
+    Handler in;
+    in.setFile(path);
+    ctx.time(QStringLiteral("%1 load, %2 warnings (%3 KB) listed").arg(name).arg(lines * 10).arg(size / 1024), 200,
+             [&] {
+                 Forms().expect([](QDialog* d) {
+                     auto* tabs = d->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+                     for (int i = 0; tabs && i < tabs->count(); ++i)
+                         if (tabs->tabText(i).startsWith(QStringLiteral("Warnings"))) tabs->setCurrentIndex(i);
+                     d->show();
+                     d->grab();
+                     d->hide();
+                 });
+                 if (!in.Load(subs)) std::printf("  load failed\n");
+             });
+}
 } // namespace
 
 LUM_BENCH(sami_ssa) {
@@ -72,4 +102,13 @@ LUM_BENCH(sami_ssa) {
     const int asked = qEnvironmentVariableIntValue("LUMBENCH_SAMI_TAGS");
     const int tags = asked > 0 ? asked : ctx.quick ? 400 : 16000;
     samiMarkup(ctx, dir.path(QStringLiteral("markup.smi")), tags);
+    // Ten warnings a line.
+    const int lines = ctx.quick ? 50 : 6600;
+    warningsList<clsFileSMI>(ctx, QStringLiteral("SAMI"), dir.path(QStringLiteral("warnings.smi")),
+                             "<SAMI>\r\n<HEAD>\r\n", "<a><b><c><d><e><f><g><h><i><j>\r\n",
+                             "</HEAD>\r\n<BODY>\r\n<SYNC Start=1000><P>Hello\r\n</BODY>\r\n</SAMI>\r\n", lines);
+    warningsList<clsFileSSA>(ctx, QStringLiteral("SubStation Alpha"), dir.path(QStringLiteral("warnings.ssa")),
+                             "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: Default\r\n[Events]\r\n"
+                             "Format: a, b, c, d, e, f, g, h, i, j, Start, End, Text\r\n",
+                             "Dialogue: ,,,,,,,,,,0:00:01.00,0:00:02.00,Hello\r\n", "", lines);
 }

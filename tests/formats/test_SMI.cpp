@@ -1,3 +1,4 @@
+#include "formats/WarningsList.h"
 #include "formats/clsFileSMI.h"
 #include "formats/frmProg.h"
 #include "model/clsSubs.h"
@@ -250,28 +251,6 @@ TEST(SamiReader, PrematureEndOfBodyIsToldAfterTheProgressWindowIsGone) {
     EXPECT_TRUE(recorder.texts[0].endsWith(QStringLiteral("premature file ending")));
     EXPECT_FALSE(recorder.progressShown);
     EXPECT_EQ(subs.count(), 1);
-}
-
-TEST(SamiReader, RunTimeFailuresAndOversizedFiles) {
-    TempDir dir;
-    QByteArray file = "<SAMI><HEAD></HEAD><BODY>\r\n";
-    for (int i = 0; i <= clsSubs::Capacity; ++i) file += "<SYNC Start=" + QByteArray::number(i * 10) + "><P>x\r\n";
-    file += "</BODY></SAMI>\r\n";
-    clsSubs subs;
-    clsFileSMI f;
-    f.setFile(dir.write(QStringLiteral("full.smi"), file));
-    Boxes().expect(vb::OK, QStringLiteral("This is not a valid SAMI subtitle file : Subscript out of range"));
-    EXPECT_FALSE(f.Load(subs));
-    EXPECT_EQ(subs.count(), clsSubs::Capacity);
-    EXPECT_TRUE(subs.eventsEnabled());
-    EXPECT_FALSE(ProgressWindow().isVisible());
-
-    QByteArray lines = "<SAMI><HEAD></HEAD><BODY>\r\n";
-    for (int i = 0; i < 32001; ++i) lines += "x\r\n";
-    f.setFile(dir.write(QStringLiteral("long.smi"), lines));
-    Boxes().expect(vb::OK, QStringLiteral("32001 lines"));
-    EXPECT_FALSE(f.Load(subs));
-    EXPECT_EQ(subs.count(), clsSubs::Capacity); // nothing was touched
 }
 
 TEST(SamiWriter, DesignDefaults) {

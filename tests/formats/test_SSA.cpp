@@ -1,4 +1,5 @@
 #include "formats/FontChoice.h"
+#include "formats/WarningsList.h"
 #include "formats/clsFileSSA.h"
 #include "formats/frmProg.h"
 #include "model/clsSubs.h"
@@ -366,19 +367,6 @@ TEST(SsaReader, BrokenFilesAreRefused) {
         EXPECT_TRUE(Forms().shown.isEmpty());
         Boxes().reset();
     }
-
-    // A list that fills up keeps what it holds.
-    QByteArray full = "[Script Info]\r\n[V4+ Styles]\r\nFormat: Name\r\nStyle: D\r\n[Events]\r\nFormat: "
-                      "Start, End, Text\r\n";
-    for (int i = 0; i <= clsSubs::Capacity; ++i) full += "Dialogue: 0:00:01.00,0:00:02.00,x\r\n";
-    clsSubs subs;
-    clsFileSSA f;
-    f.setFile(dir.write(QStringLiteral("full.ssa"), full));
-    Boxes().expect(vb::OK, v4plus + QStringLiteral("Subscript out of range"));
-    EXPECT_FALSE(f.Load(subs));
-    EXPECT_EQ(subs.count(), clsSubs::Capacity);
-    EXPECT_TRUE(subs.eventsEnabled());
-    EXPECT_FALSE(ProgressWindow().isVisible());
 }
 
 TEST(SsaTimes, ReadByTheirFields) {

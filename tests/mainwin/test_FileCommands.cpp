@@ -409,7 +409,7 @@ TEST(LoadReset, RecordsTheOutsideLoadAndNeverSavesOverTheEarlierFile) {
 
 TEST(FileOpen, AFileRefusedBeforeReadingChangesNothing) {
     TempDir dir;
-    // More lines than a SAMI file may have: refused before anything is read.
+    // A SAMI file without its head: refused before any entry is read.
     QByteArray big = "<SAMI>\r\n";
     for (int i = 0; i < 32001; ++i) big += "<P>x\r\n";
     const QString refused = dir.write(S("big.smi"), big);
@@ -431,13 +431,13 @@ TEST(FileOpen, AFileRefusedBeforeReadingChangesNothing) {
         EXPECT_TRUE(w.bChanged);
     };
     Boxes().expect(vb::OK, S("Changes will be lost."));
-    Boxes().expect(vb::OK, S("has more than 32001 lines"));
+    Boxes().expect(vb::OK, S("invalid head signature"));
     openThroughMenu(w, refused);
     unchanged();
     // The same for a part another window asks the main window to load.
     std::unique_ptr<intFile> part = NewFileHandler(FileType::SMI);
     part->setSavePath(refused);
-    Boxes().expect(vb::OK, S("has more than 32001 lines"));
+    Boxes().expect(vb::OK, S("invalid head signature"));
     EXPECT_FALSE(w.LoadPart(std::move(part)));
     unchanged();
     // Save still writes the file the entries came from.
@@ -447,7 +447,7 @@ TEST(FileOpen, AFileRefusedBeforeReadingChangesNothing) {
 
     // Started with it on the command line: still untitled.
     FakeDesk().command = refused;
-    Boxes().expect(vb::OK, S("has more than 32001 lines"));
+    Boxes().expect(vb::OK, S("invalid head signature"));
     frmMain started;
     EXPECT_EQ(started.windowTitle(), S("Untitled - Lumerin"));
     EXPECT_TRUE(started.sFile.isEmpty());
