@@ -172,6 +172,8 @@ public:
     void setBandWidth(int band, float twips) override;
     bool BandNewRow(int band) override;
     void setBandNewRow(int band, bool newRow) override;
+    QByteArray BandLayout() override;
+    void setBandLayout(const QByteArray& layout) override;
     QToolBar* Band(int band) const;
 
 protected:
@@ -264,6 +266,7 @@ private:
     void Form_Load();
     void Form_Unload();
     void updateSelectionBounds();
+    void relayBands();
 
     void subShowProps();
     void createTools();

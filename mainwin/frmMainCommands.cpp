@@ -14,6 +14,7 @@
 #include "model/CFileFnc.h"
 #include "model/Common.h"
 #include "model/Num.h"
+#include "model/RuntimeError.h"
 #include "model/clsSubs.h"
 #include "model/clsTime.h"
 #include "platform/Desktop.h"
@@ -30,6 +31,7 @@
 #include <QToolBar>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 namespace {
 // A band of the band bar: as wide as the user left it, even where its buttons need less. The
@@ -60,6 +62,16 @@ struct ButtonSpec {
 
 void enable(QAction* a, bool b) {
     if (a) a->setEnabled(b);
+}
+
+// The main window stretches the last band of a row to the row's end.
+bool endsItsRow(const QMainWindow& w, const QToolBar* b, std::initializer_list<const QToolBar*> bands) {
+    if (b->isFloating() || b->orientation() != Qt::Horizontal) return false;
+    for (const QToolBar* o : bands)
+        if (o != b && o->isVisible() && !o->isFloating() && w.toolBarArea(o) == w.toolBarArea(b) && o->y() == b->y() &&
+            o->x() > b->x())
+            return false;
+    return true;
 }
 } // namespace
 
@@ -208,26 +220,53 @@ float frmMain::BandWidth(int band) {
     if (band < 1 || band > 3) return 0;
     // A band on screen has the width the user left it at; before the window shows, the one set.
     QToolBar* b = Band(band);
-    if (isVisible() && b->isVisible()) bandWidth_[band - 1] = float(b->width() * Twips);
+    if (isVisible() && b->isVisible()) {
+        int px = b->width();
+        // The stretch to the row's end belongs to the row: the band's own width is what it asks for.
+        if (endsItsRow(*this, b, {Toolbar1, ShowHideBar, BadBar, DefBar})) px = std::min(px, b->sizeHint().width());
+        bandWidth_[band - 1] = float(px * Twips);
+    }
     return bandWidth_[band - 1];
 }
 
 void frmMain::setBandWidth(int band, float twips) {
     if (band < 1 || band > 3) return;
+    const double px = RoundHalfEven(double(twips) / Twips);
+    if (!(px <= QWIDGETSIZE_MAX)) throw RuntimeError(RuntimeError::Overflow, QStringLiteral("band width"));
     bandWidth_[band - 1] = twips;
-    const int px = int(RoundHalfEven(twips / Twips));
-    static_cast<BandBar*>(Band(band))->setBandWidth(px);
-    // Settings closed without a change ask for the width the band already has: nothing to lay out.
-    if (!isVisible() || Band(band)->width() == px) return;
-    // A band the user dragged keeps its dragged width over any asked for until it is laid anew:
-    // the bands are put back in their areas, order and rows, so the width asked for shows at once.
-    std::array<bool, 5> newRow{};
-    std::array<Qt::ToolBarArea, 5> area{};
-    for (int k = 1; k <= 4; ++k) area[k] = toolBarArea(Band(k));
-    for (int k = 2; k <= 4; ++k) newRow[k] = BandNewRow(k);
-    for (int k = 1; k <= 4; ++k) addToolBar(area[k], Band(k));
-    for (int k = 2; k <= 4; ++k)
-        if (newRow[k]) insertToolBarBreak(Band(k));
+    // A band asked for less than nothing just takes what its buttons need.
+    const int w = int(std::max(px, 0.0));
+    static_cast<BandBar*>(Band(band))->setBandWidth(w);
+    // A width the band already has needs no new layout.
+    if (!isVisible() || Band(band)->width() == w) return;
+    relayBands();
+}
+
+// A band the user dragged keeps its dragged width over any asked for until it is laid anew:
+// the bands are put back in their areas, order and rows, so the width asked for shows at once.
+void frmMain::relayBands() {
+    std::array<QToolBar*, 4> order{Toolbar1, ShowHideBar, BadBar, DefBar};
+    // Where a band sits: its area, its row, its place in the row.
+    auto place = [this](const QToolBar* b) {
+        const bool across = b->orientation() == Qt::Horizontal;
+        return std::tuple{int(toolBarArea(b)), across ? b->y() : b->x(), across ? b->x() : b->y()};
+    };
+    std::array<std::tuple<int, int, int>, 4> at{};
+    std::stable_sort(order.begin(), order.end(),
+                     [&place](const QToolBar* a, const QToolBar* b) { return place(a) < place(b); });
+    for (size_t i = 0; i < order.size(); ++i) at[i] = place(order[i]);
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (order[i]->isFloating()) continue;
+        addToolBar(Qt::ToolBarArea(std::get<0>(at[i])), order[i]);
+        if (i > 0 && std::get<0>(at[i]) == std::get<0>(at[i - 1]) && std::get<1>(at[i]) != std::get<1>(at[i - 1]))
+            insertToolBarBreak(order[i]);
+    }
+}
+
+QByteArray frmMain::BandLayout() { return saveState(); }
+
+void frmMain::setBandLayout(const QByteArray& layout) {
+    if (!layout.isEmpty()) restoreState(layout);
 }
 
 bool frmMain::BandNewRow(int band) { return Band(band) && toolBarBreak(Band(band)); }

@@ -220,10 +220,10 @@ void frmSettings::Unload() {
     close();
 }
 
-bool frmSettings::LoadSettings() {
+bool frmSettings::LoadSettings(bool withBands) {
     try {
         ReadAssociations();
-        readSettingsFile();
+        readSettingsFile(withBands);
     } catch (const RuntimeError&) {
         settingsFailed();
         return false;
@@ -231,7 +231,7 @@ bool frmSettings::LoadSettings() {
     return true;
 }
 
-void frmSettings::readSettingsFile() {
+void frmSettings::readSettingsFile(bool withBands) {
     const QString path = SettingsFile();
     if (!FileExists(path)) SaveSettings();
     QStringList lines;
@@ -249,8 +249,15 @@ void frmSettings::readSettingsFile() {
     txtMovie->setText(next());
     txtSubs->setText(next());
     setCheckValue(chLastUsed, CInt(Val(next())));
-    for (int band = 1; band <= 3; ++band) bands_->setBandWidth(band, WidthOf(next()));
-    for (int band = 2; band <= 4; ++band) bands_->setBandNewRow(band, Val(next()) == 1);
+    // Once the program runs, the bands are as the user left them, not as last saved.
+    for (int band = 1; band <= 3; ++band) {
+        const float width = WidthOf(next());
+        if (withBands) bands_->setBandWidth(band, width);
+    }
+    for (int band = 2; band <= 4; ++band) {
+        const bool newRow = Val(next()) == 1;
+        if (withBands) bands_->setBandNewRow(band, newRow);
+    }
     for (QCheckBox* c : {chMergeW, chSplitW, chShiftW, chStretchW}) setCheckValue(c, CInt(Val(next())));
 }
 
@@ -326,6 +333,7 @@ void frmSettings::btOk_Click() {
     WriteAssociations();
     hide();
     SaveSettings();
+    bandsBefore_.reset();
     if (listing_) listing_->setNewLineChar(txtNewLine->text());
 }
 
@@ -333,12 +341,21 @@ void frmSettings::btApply_Click() {
     if (!newLineAccepted()) return;
     WriteAssociations();
     SaveSettings();
+    bandsBefore_.reset();
     if (listing_) listing_->setNewLineChar(txtNewLine->text());
 }
 
 void frmSettings::btCancel_Click() {
     hide();
-    LoadSettings();
+    if (LoadSettings(false)) putBandsBack();
+}
+
+void frmSettings::putBandsBack() {
+    if (!bandsBefore_) return;
+    for (int band = 1; band <= 3; ++band) bands_->setBandWidth(band, bandsBefore_->width[band - 1]);
+    for (int band = 2; band <= 4; ++band) bands_->setBandNewRow(band, bandsBefore_->newRow[band - 2]);
+    bands_->setBandLayout(bandsBefore_->layout);
+    bandsBefore_.reset();
 }
 
 void frmSettings::reject() { btCancel_Click(); }
@@ -349,8 +366,7 @@ void frmSettings::closeEvent(QCloseEvent* e) {
         return;
     }
     e->ignore();
-    hide();
-    LoadSettings();
+    btCancel_Click();
 }
 
 void frmSettings::btFolderDefaults_Click() {
@@ -362,6 +378,13 @@ void frmSettings::btFolderDefaults_Click() {
 void frmSettings::btUserDefaults_Click() {
     txtNewLine->setText(kDefaultNewLine);
     for (QCheckBox* c : {chStretchW, chShiftW, chMergeW, chSplitW}) setCheckValue(c, 1);
+    if (!bandsBefore_) {
+        BandState was{};
+        for (int band = 1; band <= 3; ++band) was.width[band - 1] = bands_->BandWidth(band);
+        for (int band = 2; band <= 4; ++band) was.newRow[band - 2] = bands_->BandNewRow(band);
+        was.layout = bands_->BandLayout();
+        bandsBefore_ = was;
+    }
     for (int band = 1; band <= 3; ++band) bands_->setBandWidth(band, kDefaultBandWidth[band - 1]);
     for (int band = 2; band <= 4; ++band) bands_->setBandNewRow(band, false);
 }

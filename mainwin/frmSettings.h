@@ -5,9 +5,11 @@
 
 #include "platform/Unloadable.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -27,6 +29,9 @@ public:
     virtual void setBandWidth(int band, float twips) = 0;
     virtual bool BandNewRow(int band) = 0;
     virtual void setBandNewRow(int band, bool newRow) = 0;
+    // The whole layout as the user left it, order and dragged sizes included, to put back later.
+    virtual QByteArray BandLayout() { return {}; }
+    virtual void setBandLayout(const QByteArray& layout) { (void)layout; }
 };
 
 class frmSettings : public QDialog, public Unloadable {
@@ -86,8 +91,10 @@ private:
     class OwnBands;
     void buildControls();
     void Form_Load();
-    bool LoadSettings();
-    void readSettingsFile();
+    // withBands: the file's band values go to the band bar too (at start-up only).
+    bool LoadSettings(bool withBands = true);
+    void readSettingsFile(bool withBands);
+    void putBandsBack();
     void settingsFailed();
     bool newLineAccepted();
     void SaveSettings();
@@ -99,6 +106,13 @@ private:
     SettingsBands* bands_;
     // The association rows as last read from the desktop.
     std::array<bool, 6> readRows_{};
+    // The bands as they were before Defaults changed them, for Cancel to put back.
+    struct BandState {
+        std::array<float, 3> width;
+        std::array<bool, 3> newRow;
+        QByteArray layout;
+    };
+    std::optional<BandState> bandsBefore_;
     bool loaded_ = false; // past start-up: a bad file no longer ends the program
     bool unloading_ = false;
 };

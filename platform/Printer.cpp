@@ -58,6 +58,8 @@ double PaintedPrinter::textHeight() { return QFontMetricsF(font_, printer_.get()
 
 double PaintedPrinter::pageHeight() { return printer_ ? printer_->height() / perCm() : 0.0; }
 
+double PaintedPrinter::pageWidth() { return printer_ ? printer_->width() / perCm() : 0.0; }
+
 void PaintedPrinter::print(double x, double y, const QString& text) {
     if (!painter_) return;
     const double ascent = QFontMetricsF(font_, printer_.get()).ascent();

@@ -21,8 +21,9 @@ public:
     virtual double textWidth(const QString& text) = 0;
     // Height of one line of text in the current font.
     virtual double textHeight() = 0;
-    // Height of the printable area.
+    // Height and width of the printable area.
     virtual double pageHeight() = 0;
+    virtual double pageWidth() = 0;
     virtual void print(double x, double y, const QString& text) = 0;
     virtual void newPage() = 0;
     // Ends the document, which sends it to the printer; false (see error()) when that failed.
@@ -43,6 +44,7 @@ public:
     double textWidth(const QString& text) override;
     double textHeight() override;
     double pageHeight() override;
+    double pageWidth() override;
     void print(double x, double y, const QString& text) override;
     void newPage() override;
     bool endDoc() override;

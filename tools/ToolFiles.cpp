@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 namespace ToolFiles {
 QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
@@ -20,8 +19,10 @@ QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type) {
     return path;
 }
 
-void FormatByTypedName(QLineEdit* field, int& type) {
-    QObject::connect(field, &QLineEdit::textEdited, field, [&type] { type = 0; });
+int PartFormat(int browsed, const QString& path) {
+    if (browsed <= 0) return 0;
+    // The save dialog leaves a name alone that has one of the chosen filter's extensions.
+    return AddFilterExt(path, SubFileFilter(), browsed + 1) == path ? browsed : 0;
 }
 
 bool FolderMissing(const QString& path) {

@@ -4,7 +4,6 @@
 
 #include <QString>
 
-class QLineEdit;
 class QWidget;
 class ToolHost;
 
@@ -12,9 +11,9 @@ namespace ToolFiles {
 // The save dialog for part i (0 first, 1 second) in the default subtitle folder. The path, or
 // "cancel"; type receives the chosen filter index minus one.
 QString BrowsePart(QWidget* owner, ToolHost& host, int i, int& type);
-// A name typed into field sets type back to 0, so that the name's extension decides the format
-// rather than the filter of an earlier browse.
-void FormatByTypedName(QLineEdit* field, int& type);
+// The format a part is written in (filter index minus one, 0 by extension): the one browsed for
+// while the name still has one of its extensions; a name typed with another extension decides.
+int PartFormat(int browsed, const QString& path);
 // True when the path names a folder part and that folder does not exist.
 bool FolderMissing(const QString& path);
 // The two names stand for the same file.

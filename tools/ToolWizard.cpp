@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -135,6 +136,17 @@ void ToolWizard::ShowPage() {
         btNext->setToolTip(QStringLiteral("Click here to go to the next step."));
     }
     PageEntry(page_);
+}
+
+void ToolWizard::ShowPageOf(QWidget* field) {
+    for (int i = 0; i <= LastPage(); ++i) {
+        if (!picFrm[i]->isAncestorOf(field)) continue;
+        page_ = i;
+        ShowPage();
+        field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        return;
+    }
 }
 
 void ToolWizard::btNext_Click() {

@@ -44,6 +44,8 @@ public:
     int LastPage() const { return static_cast<int>(picFrm.size()) - 1; }
     // Brings the current page to the front and sets the buttons, then runs the page's entry.
     void ShowPage();
+    // Shows the page that holds field and gives field the focus.
+    void ShowPageOf(QWidget* field);
     // Closes the wizard and the pickers it opened.
     void Unload();
 

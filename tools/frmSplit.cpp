@@ -58,7 +58,6 @@ frmSplit::frmSplit(ToolHost* host, QWidget* parent) : ToolDialog(host, Tool::Spl
         btBrowse[i] = new QPushButton(QStringLiteral("..."), frFiles);
         named(btBrowse[i], QStringLiteral("btBrowse_%1").arg(i))->setGeometry(kInner - 36, 23 + 28 * i, 26, 24);
         connect(btBrowse[i], &QPushButton::clicked, this, [this, i] { btBrowse_Click(i); });
-        ToolFiles::FormatByTypedName(txtFile[i], FileType[i]);
     }
 
     frShift = group("frShift", QStringLiteral("Time Shift "), 158, 78);
@@ -152,8 +151,9 @@ bool frmSplit::txtFile_Leave(int i) {
 bool frmSplit::txtMarkerSub_Leave() {
     if (!cSel || !txtMarkerSub->isModified()) return true;
     const QString t = txtMarkerSub->text().trimmed();
-    // An emptied box stands for no selection.
-    const qint32 v = cSel->setValue(t.isEmpty() ? -2 : SatLong(static_cast<qint64>(RoundHalfEven(Val(t)))));
+    // An emptied box stands for no selection; a number of any length saturates to a value the
+    // selection then clamps to its range.
+    const qint32 v = cSel->setValue(t.isEmpty() ? -2 : CIntSat(Val(t)));
     txtMarkerSub->setText(v < 0 ? QString() : QString::number(v));
     txtMarkerSub->setModified(false);
     return true;
@@ -204,6 +204,6 @@ void frmSplit::btOk_Click() {
     }
     if (SplitToFiles(ToolFiles::FullPath(f1), ToolFiles::FullPath(f2), static_cast<int>(x), *cSubs,
                      chReset->isChecked(), txtReset->lTime(), !chOriginal->isChecked(), chFirst->isChecked(), *cSel,
-                     FileType[0], FileType[1], *host_))
+                     ToolFiles::PartFormat(FileType[0], f1), ToolFiles::PartFormat(FileType[1], f2), *host_))
         hide();
 }

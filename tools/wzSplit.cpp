@@ -57,7 +57,6 @@ wzSplit::wzSplit(ToolHost* host, QWidget* parent)
         QVBoxLayout* page = PageLayout(2);
         page->insertWidget(page->count() - 1, row);
         connect(btBrowse[i], &QPushButton::clicked, this, [this, i] { btBrowse_Click(i); });
-        ToolFiles::FormatByTypedName(txtFile[i], FileType[i]);
     }
 
     AddHeadline(3, QStringLiteral("Step 3 - Time shift"));
@@ -197,9 +196,14 @@ void wzSplit::optTiming_Click() { txtResetTime->setEnabled(optTiming[0]->isCheck
 
 bool wzSplit::Finish() {
     if (!cSubs) return false;
-    // Fields the user never went through are checked here, before anything is written.
-    for (QLineEdit* field : {txtFakeCombo, txtFile[0], txtFile[1]})
-        if (!checks_->Run(field)) return false;
+    // Fields the user never went through are checked here, before anything is written; a
+    // refused one is shown on its page.
+    for (QLineEdit* field : {txtFakeCombo, txtFile[0], txtFile[1]}) {
+        if (!checks_->Run(field)) {
+            ShowPageOf(field);
+            return false;
+        }
+    }
     // A typed name of an existing file is written over only with the user's consent.
     for (int i = 0; i < 2; ++i) {
         const QString f = txtFile[i]->text();
@@ -209,8 +213,9 @@ bool wzSplit::Finish() {
             return false;
     }
     const int x = static_cast<int>(RoundHalfEven(Val(txtFakeCombo->text())));
+    const QString f1 = txtFile[0]->text(), f2 = txtFile[1]->text();
     // A part that could not be written keeps the wizard open with the user's answers.
-    return SplitToFiles(ToolFiles::FullPath(txtFile[0]->text()), ToolFiles::FullPath(txtFile[1]->text()), x, *cSubs,
-                        optTiming[0]->isChecked(), txtResetTime->lTime(), !optKeepOpen[2]->isChecked(),
-                        optKeepOpen[0]->isChecked(), *cSel, FileType[0], FileType[1], *host_);
+    return SplitToFiles(ToolFiles::FullPath(f1), ToolFiles::FullPath(f2), x, *cSubs, optTiming[0]->isChecked(),
+                        txtResetTime->lTime(), !optKeepOpen[2]->isChecked(), optKeepOpen[0]->isChecked(), *cSel,
+                        ToolFiles::PartFormat(FileType[0], f1), ToolFiles::PartFormat(FileType[1], f2), *host_);
 }

@@ -261,3 +261,84 @@ TEST_F(Printing, LongListingShowsItsProgressAndEndsIt) {
     ASSERT_TRUE(rec.find(QStringLiteral("10000")));
     EXPECT_EQ(pdfPages(rec.path()), rec.page + 1);
 }
+
+namespace {
+// The words of a PDF page by page, as poppler reads them: text and box in points.
+struct PdfWord {
+    QString text;
+    double xMin, yMin, xMax, yMax;
+};
+struct PdfPage {
+    double width = 0;
+    std::vector<PdfWord> words;
+};
+std::vector<PdfPage> pdfWords(const QString& path) {
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!text.waitForFinished(30000) || text.exitCode() != 0) return {};
+    const QString html = QString::fromUtf8(text.readAllStandardOutput());
+    static const QRegularExpression tag(
+        QStringLiteral("<page width=\"([0-9.]+)\"|<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    std::vector<PdfPage> pages;
+    for (auto m = tag.globalMatch(html); m.hasNext();) {
+        const QRegularExpressionMatch w = m.next();
+        if (!w.captured(1).isEmpty()) {
+            pages.push_back({w.captured(1).toDouble(), {}});
+        } else if (!pages.empty()) {
+            pages.back().words.push_back({w.captured(6), w.captured(2).toDouble(), w.captured(3).toDouble(),
+                                          w.captured(4).toDouble(), w.captured(5).toDouble()});
+        }
+    }
+    return pages;
+}
+} // namespace
+
+TEST_F(Printing, EveryWordStaysOnThePageAndEveryEntryOnOnePage) {
+    // How many one-line rows a page takes.
+    addRows(200);
+    PrintListing(subs, QString());
+    int perPage = 0;
+    for (const auto& r : rowPages())
+        if (r.second == 0) ++perPage;
+    ASSERT_GT(perPage, 5);
+
+    // A two-line row whose second line would be the first past the page's foot, then a row of
+    // long text with a word wider than the whole column.
+    subs.Clear();
+    addRows(perPage - 1);
+    subs.AddSub(QStringLiteral("Upper\r\nLower"), 0, 1);
+    QString text;
+    for (int k = 0; k < 60; ++k) text += QStringLiteral("word%1 ").arg(k);
+    text += QString(150, u'x') + QStringLiteral(" end");
+    subs.AddSub(text, 0, 1);
+    PrintListing(subs, QStringLiteral("/video/Long.srt"));
+
+    const std::vector<PdfPage> pages = pdfWords(rec.path());
+    ASSERT_EQ(pages.size(), 2u);
+    QString printed;
+    for (size_t pg = 0; pg < pages.size(); ++pg) {
+        const PdfPage& page = pages[pg];
+        ASSERT_FALSE(page.words.empty());
+        // The path line shows where the left margin ends; the right one is as wide.
+        ASSERT_EQ(page.words[0].text, QStringLiteral("/video/Long.srt"));
+        const double rightEnd = page.width - page.words[0].xMin;
+        for (const PdfWord& w : page.words) {
+            EXPECT_LE(w.xMax, rightEnd + 0.5) << w.text.toStdString() << " on page " << pg;
+            if (pg == 1 && w.yMin > page.words[0].yMax) printed += w.text;
+        }
+    }
+    // The two-line row goes to the next page whole, under its number.
+    auto onPage = [&pages](const QString& word) {
+        for (size_t pg = 0; pg < pages.size(); ++pg)
+            for (const PdfWord& w : pages[pg].words)
+                if (w.text == word) return static_cast<int>(pg);
+        return -1;
+    };
+    EXPECT_EQ(onPage(QStringLiteral("Upper")), 1);
+    EXPECT_EQ(onPage(QStringLiteral("Lower")), 1);
+    EXPECT_EQ(onPage(QString::number(perPage - 1)), 1);
+    EXPECT_EQ(onPage(QString::number(perPage - 2)), 0);
+    // No word of the long text is lost.
+    EXPECT_TRUE(printed.endsWith(QString(text).remove(u' '))) << printed.toStdString();
+}

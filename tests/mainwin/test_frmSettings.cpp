@@ -1,4 +1,5 @@
 #include "mainwin/Associate.h"
+#include "mainwin/frmMain.h"
 #include "mainwin/frmSettings.h"
 #include "model/Common.h"
 #include "platform/Associations.h"
@@ -7,6 +8,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/XdgFolders.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -19,6 +21,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
 #include <memory>
 
 namespace {
@@ -410,4 +413,80 @@ TEST_F(SettingsTest, AProgramFolderThatCannotBeWrittenKeepsTheFileInTheUsersConf
     EXPECT_TRUE(Boxes().shown.empty());
     if (old.isEmpty()) qunsetenv("XDG_CONFIG_HOME");
     else qputenv("XDG_CONFIG_HOME", old);
+}
+
+namespace {
+void showMain(frmMain& w, int width) {
+    w.resize(width, 600);
+    w.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+}
+void settle() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+std::vector<QToolBar*> bandsOf(const frmMain& w) { return {w.Toolbar1, w.ShowHideBar, w.BadBar, w.DefBar}; }
+} // namespace
+
+TEST_F(SettingsTest, ABandThatEndsItsRowIsKeptAtItsOwnWidth) {
+    {
+        frmMain wide;
+        showMain(wide, 1250);
+        // The user puts the shift and stretch band at the end of the row, which stretches it.
+        wide.addToolBar(Qt::TopToolBarArea, wide.ShowHideBar);
+        settle();
+        ASSERT_GT(wide.ShowHideBar->x(), wide.DefBar->x());
+        wide.Settings()->btApply->click();
+    }
+    // The next session, in the bands' own order and a narrower window, shows every button.
+    frmMain w;
+    showMain(w, 760);
+    settle();
+    for (QToolBar* b : bandsOf(w))
+        for (QAction* a : b->actions()) {
+            if (a->isSeparator()) continue;
+            EXPECT_TRUE(b->widgetForAction(a)->isVisible()) << a->toolTip().toStdString();
+        }
+}
+
+TEST_F(SettingsTest, CancelLeavesTheBandsAsTheUserHasThem) {
+    frmMain w;
+    showMain(w, 1000);
+    // Two rows in an order of the user's own: 1 3 over 4 2.
+    w.addToolBar(Qt::TopToolBarArea, w.ShowHideBar);
+    w.insertToolBarBreak(w.DefBar);
+    settle();
+    auto layout = [&w] {
+        std::vector<QRect> r;
+        for (QToolBar* b : bandsOf(w)) r.push_back(b->geometry());
+        return r;
+    };
+    const std::vector<QRect> had = layout();
+    ASSERT_GT(w.ShowHideBar->x(), w.DefBar->x());
+    ASSERT_GT(w.DefBar->y(), w.BadBar->y());
+    frmSettings* f = w.Settings();
+    f->show();
+    click(f->btCancel);
+    settle();
+    EXPECT_EQ(layout(), had);
+
+    // Defaults change the bands at once; Cancel puts back what the user had.
+    f->show();
+    click(f->btUserDefaults);
+    settle();
+    EXPECT_EQ(w.DefBar->y(), w.BadBar->y());
+    click(f->btCancel);
+    settle();
+    EXPECT_EQ(layout(), had);
+}
+
+TEST_F(SettingsTest, ABandWidthNoWindowCanTakeIsRefused) {
+    QStringList lines = storedLines(program, program);
+    lines[4] = S("1") + QString(30, u'0'); // a Single, but no band is that wide
+    writeIni(lines);
+    Boxes().expect(vb::OK, S("Couldn't load settings."));
+    frmMain w;
+    EXPECT_EQ(Boxes().shown.size(), 1u);
+    EXPECT_EQ(FakeDesk().exitCodes, std::vector<int>{0});
+    EXPECT_FALSE(QFileInfo::exists(program + S("lumi.ini")));
 }

@@ -1,5 +1,7 @@
 // The split tool's dialog and wizard, driven as a user would: the checks before anything is
 // written, the files written, and the part kept open.
+#include "formats/FormatChoice.h"
+#include "formats/FormatForm.h"
 #include "formats/clsFileSMIFrm1.h"
 #include "tests/support/TempDir.h"
 #include "tests/tools/SplitMergeTesting.h"
@@ -87,6 +89,12 @@ TEST(SplitDialogWindow, NumberBoxFollowsTheSelectionItWritesTo) {
     ToolFixture::settle();
     EXPECT_EQ(d.cSel.value(), -1);
     EXPECT_EQ(d.f.txtMarkerSub->text(), QString());
+    // Numbers beyond every integer clamp like any other.
+    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("99999999999999999999"));
+    QTest::keyClick(d.f.txtMarkerSub, Qt::Key_Tab);
+    ToolFixture::settle();
+    EXPECT_EQ(d.cSel.value(), 4);
+    EXPECT_EQ(d.f.txtMarkerSub->text(), QStringLiteral("4"));
 
     d.cSel.setValue(2);
     ToolFixture::click(d.f.btMarkCurrentSub);
@@ -344,14 +352,20 @@ TEST(SplitWizardWindow, FinishChecksFieldsNeverVisitedAndAsksBeforeOverwriting) 
     z.toPage(2);
     ToolFixture::type(z.w.txtFile[0], z.p1);
     z.toPage(5);
-    // The second name was never entered: nothing is written.
+    // The second name was never entered: nothing is written, and the wizard goes back to the
+    // page of that field.
     Boxes().expect(vb::OK, QStringLiteral("Please enter a filename"));
     z.next();
     EXPECT_TRUE(z.w.isVisible());
     EXPECT_FALSE(QFile::exists(z.p1));
+    EXPECT_EQ(z.w.CurrentPage(), 2);
+    EXPECT_EQ(z.w.btNext->text(), QStringLiteral("Next >"));
+    EXPECT_TRUE(z.w.txtFile[1]->isVisible());
+    EXPECT_EQ(z.w.focusWidget(), z.w.txtFile[1]);
 
     z.dir.write(QStringLiteral("b.srt"), "keep me");
     z.w.txtFile[1]->setText(z.p2);
+    z.toPage(5);
     Boxes().expect(vb::No, QStringLiteral("File already exists, overwrite?"));
     z.next();
     EXPECT_TRUE(z.w.isVisible());
@@ -419,4 +433,56 @@ TEST(SplitDialogWindow, ATypedNameDecidesTheFormatWhateverWasBrowsed) {
     z.next();
     EXPECT_FALSE(z.w.isVisible());
     EXPECT_TRUE(read(z.p2).startsWith("1\r\n"));
+}
+
+TEST(SplitDialogWindow, ACorrectedNameKeepsTheBrowsedFormat) {
+    auto formOk = [] { Forms().expect([](QDialog* f) { qobject_cast<FormatForm*>(f)->btOk->click(); }); };
+    // What the SubViewer 1.0 writer makes of entries 2 to 4.
+    TempDir refDir;
+    const QString refPath = refDir.path(QStringLiteral("ref.sub"));
+    {
+        ToolFixture doc(5);
+        clsSubs part;
+        for (int i = 2; i <= 4; ++i) part.AddSub(doc.subs.SubText(i), doc.subs.SubTimeIn(i), doc.subs.SubTimeOut(i));
+        std::unique_ptr<intFile> sv1 = NewFileHandler(FileType::SV1);
+        sv1->setSavePath(refPath);
+        formOk();
+        ASSERT_TRUE(sv1->Save(part));
+    }
+    const QByteArray sv1Bytes = read(refPath);
+    ASSERT_TRUE(sv1Bytes.startsWith("[TITLE]"));
+
+    // "partx.sub" browsed as SubViewer 1.0, then one letter typed over.
+    auto correct = [](QLineEdit* e) {
+        e->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(e, Qt::Key_End);
+        for (int k = 0; k < 4; ++k) QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClick(e, Qt::Key_Backspace);
+        QTest::keyClicks(e, QStringLiteral("y"));
+    };
+    SplitDialog d(5);
+    d.host.subFolder = d.dir.folder();
+    Dialogs().expectSave(d.dir.path(QStringLiteral("partx")), 4);
+    ToolFixture::click(d.f.btBrowse[1]);
+    ASSERT_EQ(d.f.txtFile[1]->text(), d.dir.path(QStringLiteral("partx.sub")));
+    correct(d.f.txtFile[1]);
+    ToolFixture::type(d.f.txtMarkerSub, QStringLiteral("1"));
+    ToolFixture::type(d.f.txtFile[0], d.p1);
+    formOk();
+    ToolFixture::click(d.f.btOk);
+    EXPECT_EQ(read(d.dir.path(QStringLiteral("party.sub"))), sv1Bytes);
+
+    // The wizard the same.
+    SplitWizard z(5, 1);
+    z.host.subFolder = z.dir.folder();
+    z.toPage(2);
+    Dialogs().expectSave(z.dir.path(QStringLiteral("partx")), 4);
+    ToolFixture::click(z.w.btBrowse[1]);
+    correct(z.w.txtFile[1]);
+    ToolFixture::type(z.w.txtFile[0], z.p1);
+    z.toPage(5);
+    formOk();
+    z.next();
+    EXPECT_FALSE(z.w.isVisible());
+    EXPECT_EQ(read(z.dir.path(QStringLiteral("party.sub"))), sv1Bytes);
 }
