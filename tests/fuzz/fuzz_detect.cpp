@@ -9,7 +9,8 @@
 #include <iterator>
 
 namespace {
-const char* const kNames[] = {"in.srt", "in.ssa", "in.smi", "in.sami", "in.sub", "in.txt", "in.SUB", "in", "in."};
+const char* const kNames[] = {"in.srt", "in.ssa", "in.smi", "in.sami", "in.sub", "in.txt", "in.SUB",
+                              "in",     "in.",    "in.SMI", "in.Ssa",  "in.ass", "in.xyz"};
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
