@@ -99,7 +99,11 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    f.write(bytes);
+    // A full disk takes part of the bytes without an error: a cut list must not replace a whole one.
+    if (f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
     return f.commit();
 }
 
