@@ -540,7 +540,9 @@ void frmVis::playControls() {
     txtTime->setEnabled(halted);
     const double position = Player->CurrentPosition();
     btnSecB->setEnabled(halted && position > 0);
-    btnSecF->setEnabled(halted && std::floor(Player->Duration() * 1000) > std::floor(position * 1000));
+    // A video whose length is unknown has no last millisecond to stop at.
+    const double length = Player->Duration();
+    btnSecF->setEnabled(halted && (length <= 0 || std::floor(length * 1000) > std::floor(position * 1000)));
 }
 
 void frmVis::seekButtons() {

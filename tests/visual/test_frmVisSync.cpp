@@ -200,6 +200,12 @@ TEST_F(VisSync, AVideoOfUnknownLengthStaysInStepWithThePlayTime) {
     player->finishSeek();
     EXPECT_DOUBLE_EQ(player->CurrentPosition(), 3.0);
     EXPECT_EQ(h.cTime.value(), 3000);
+    // Nor is there a last millisecond that stops a step forward.
+    ASSERT_TRUE(vis.btnSecF->isEnabled());
+    QTest::mouseClick(vis.btnSecF, Qt::LeftButton);
+    player->finishSeek();
+    EXPECT_EQ(h.cTime.value(), 3100);
+    EXPECT_DOUBLE_EQ(player->CurrentPosition(), 3.1);
 }
 
 TEST_F(VisSync, OpeningAFileSetsTheSliderAndTheMovieLength) {
